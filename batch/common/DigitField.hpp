@@ -1,0 +1,126 @@
+// Fixed-width decimal digit fields as the batch programs keep them: digit
+// characters, most significant first, with an implied decimal point.
+#pragma once
+
+#include "DecimalAccumulator.hpp"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace batch {
+
+enum class Rounding {
+    Truncate,  // further decimals cut off (the default everywhere)
+    HalfUp,    // 5 added to the magnitude one digit below the last kept one
+};
+
+namespace detail {
+
+// The one reading of a digit character: its low four bits. A blank (and
+// any character whose low bits are 0) counts as 0; no character is
+// rejected, because the programs never test their digit fields.
+inline std::uint64_t DigitValue(char c) { return static_cast<unsigned char>(c) & 0x0F; }
+
+// Sign carried in the last character of a signed field (trailing
+// overpunch): bit 0x40 set marks a negative value, "p".."y" for 0..9.
+inline bool HasNegativeSign(char c) { return (static_cast<unsigned char>(c) & 0x40) != 0; }
+
+std::uint64_t DigitsValue(const char* chars, int width);
+
+// Writes a store's magnitude as width digits and returns whether the
+// stored value is non-zero.
+bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding rounding, char* chars, int width);
+
+}  // namespace detail
+
+template <int IntegerDigits, int Decimals, bool Signed>
+class BasicDigitField {
+public:
+    static constexpr int kWidth = IntegerDigits + Decimals;
+    static constexpr int kDecimals = Decimals;
+    static_assert(kWidth > 0 && kWidth <= 19, "digit fields hold up to 19 digits");
+
+    // A field without an initial value holds blanks until first written.
+    BasicDigitField() { chars_.fill(' '); }
+    // An initial value given as its characters ("00000", "066667").
+    explicit BasicDigitField(std::string_view initial) { SetText(initial); }
+
+    DecimalAccumulator Value() const
+    {
+        const bool negative = Signed && detail::HasNegativeSign(chars_[kWidth - 1]);
+        return DecimalAccumulator::FromDigits(detail::DigitsValue(chars_.data(), kWidth), Decimals, negative);
+    }
+
+    // The whole-number reading of an integer field (row numbers, counters).
+    std::int64_t AsInteger() const
+    {
+        static_assert(Decimals == 0);
+        const auto v = static_cast<std::int64_t>(detail::DigitsValue(chars_.data(), kWidth));
+        return Signed && detail::HasNegativeSign(chars_[kWidth - 1]) ? -v : v;
+    }
+
+    // Stores a result: integer digits above the field's width are dropped,
+    // decimals beyond its places cut off (or rounded); an unsigned field
+    // keeps the magnitude; a signed field carries a negative sign in its
+    // last character, and zero is always written positive.
+    void Store(const DecimalAccumulator& value, Rounding rounding = Rounding::Truncate)
+    {
+        const bool nonZero = detail::StoreDigits(value, Decimals, rounding, chars_.data(), kWidth);
+        if (Signed && nonZero && value.IsNegative()) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+    }
+
+    void StoreInteger(std::int64_t value) { Store(DecimalAccumulator::Integer(value)); }
+
+    // Moves characters in unchanged (a copy from a record); a shorter text
+    // is padded with blanks.
+    void SetText(std::string_view text)
+    {
+        chars_.fill(' ');
+        for (int i = 0; i < kWidth && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
+    }
+
+    std::string_view Text() const { return {chars_.data(), chars_.size()}; }
+
+    friend bool operator==(const BasicDigitField& a, const BasicDigitField& b) { return a.chars_ == b.chars_; }
+
+private:
+    std::array<char, kWidth> chars_;
+};
+
+template <int IntegerDigits, int Decimals = 0>
+using DigitField = BasicDigitField<IntegerDigits, Decimals, false>;
+
+template <int IntegerDigits, int Decimals = 0>
+using SignedDigitField = BasicDigitField<IntegerDigits, Decimals, true>;
+
+// Adds 1 with a carry from digit to digit; all nines become all zeros.
+template <class Field>
+void DigitIncrement(Field& field)
+{
+    field.Store(field.Value() + DecimalAccumulator::Integer(1));
+}
+
+// The sum of two fields, written into the target's width (a carry out of
+// the top digit is dropped).
+template <class Target, class A, class B>
+void DigitAdd(Target& target, const A& a, const B& b)
+{
+    target.Store(a.Value() + b.Value());
+}
+
+// The difference a - b: signed into a signed target, as a magnitude into
+// an unsigned one.
+template <class Target, class A, class B>
+void DigitSubtract(Target& target, const A& a, const B& b)
+{
+    target.Store(a.Value() - b.Value());
+}
+
+// Packed decimal: two digits a byte, high nibble first; the low nibble of
+// the last byte is the sign (B or D negative, anything else positive).
+// A digit nibble above 9 is taken at its value, like a digit character's
+// low four bits.
+DecimalAccumulator PackedDecimalValue(const unsigned char* bytes, int length);
+
+}  // namespace batch

@@ -1,0 +1,75 @@
+// The sliding window of eleven rows and the roll back-adjustment that both
+// batch programs run at the start of every step.
+#pragma once
+
+#include "DigitField.hpp"
+#include "RunControl.hpp"
+
+#include <array>
+#include <cstddef>
+
+namespace batch {
+
+constexpr int kTableSize = 6000;
+
+struct WindowCounters {
+    DigitField<2> windowLength{"11"};
+    DigitField<5> rowCounter{"00000"};   // load row; in the compute loop the window's first row
+    DigitField<5> windowEnd{"00001"};    // the current row
+    DigitField<5> previousRow{"00000"};  // kept by MVR only
+    DigitField<5> nextRow{"00000"};      // kept by MVR only
+    DigitField<5> adjustCount{"00000"};
+    DigitField<5> adjustRow{"00000"};
+};
+
+enum class NeighbourRows { Kept, NotKept };
+
+// A table of rows indexed 1..6000 through the subscript check.
+template <class Row>
+class RowTable {
+public:
+    Row& At(long long index)
+    {
+        SubscriptCheck(index, kTableSize);
+        return rows_[static_cast<std::size_t>(index - 1)];
+    }
+    template <class Field>
+    Row& At(const Field& index) { return At(index.AsInteger()); }
+
+private:
+    std::array<Row, kTableSize> rows_{};
+};
+
+// Row types name the price fields that the adjustment changes, in order,
+// and their roll adjustment field:
+//   static constexpr auto kAdjustedPrices = std::array{&Row::high, ...};
+//   static constexpr auto kRollAdjustment = &Row::rollAdjustment;
+template <class Row>
+void BackAdjustWindow(WindowCounters& w, RowTable<Row>& table)
+{
+    const auto count = w.adjustCount.AsInteger();
+    for (long long n = 0; n < count; ++n) {
+        DigitIncrement(w.adjustRow);
+        Row& row = table.At(w.adjustRow);
+        for (auto price : Row::kAdjustedPrices) {
+            // The adjustment is read from the current row for every field;
+            // the stored price keeps only the magnitude's low six digits.
+            const auto& roll = table.At(w.windowEnd).*Row::kRollAdjustment;
+            DigitAdd(row.*price, row.*price, roll);
+        }
+    }
+}
+
+template <class Row>
+void SetUpWindow(WindowCounters& w, RowTable<Row>& table, NeighbourRows neighbours)
+{
+    const auto one = DecimalAccumulator::Integer(1);
+    if (neighbours == NeighbourRows::Kept) w.nextRow.Store(w.rowCounter.Value() + one);
+    w.windowEnd.Store(w.rowCounter.Value() + w.windowLength.Value() - one);
+    if (neighbours == NeighbourRows::Kept) w.previousRow.Store(w.windowEnd.Value() - one);
+    w.adjustCount.Store(w.windowLength.Value() - one);
+    w.adjustRow.Store(w.windowEnd.Value() - w.windowLength.Value());
+    BackAdjustWindow(w, table);
+}
+
+}  // namespace batch
