@@ -17,56 +17,134 @@ const ScaledInt& PowerOfTen(int n)
     return powers[n];
 }
 
-DecimalAccumulator DecimalAccumulator::Integer(std::int64_t value)
+__int128 PowerOfTen128(int n)
 {
-    DecimalAccumulator a;
-    a.scaled_ = ScaledInt(value) * PowerOfTen(kDecimals);
-    return a;
+    static const std::array<__int128, 39> powers = [] {
+        std::array<__int128, 39> p{};
+        p[0] = 1;
+        for (int i = 1; i <= 38; ++i) p[i] = p[i - 1] * 10;
+        return p;
+    }();
+    return powers[n];
 }
 
-DecimalAccumulator DecimalAccumulator::FromDigits(std::uint64_t mantissa, int decimals, bool negative)
+namespace {
+
+ScaledInt From128(__int128 v)
 {
-    DecimalAccumulator a;
-    a.scaled_ = ScaledInt(mantissa) * PowerOfTen(kDecimals - decimals);
-    if (negative) a.scaled_ = -a.scaled_;
-    return a;
+    const bool negative = v < 0;
+    unsigned __int128 u = negative ? -static_cast<unsigned __int128>(v) : static_cast<unsigned __int128>(v);
+    ScaledInt r = static_cast<std::uint64_t>(u >> 64);
+    r <<= 64;
+    r += static_cast<std::uint64_t>(u);
+    return negative ? ScaledInt(-r) : r;
 }
+
+// m x 10^shift without overflow, or false.
+bool Raise(__int128 m, int shift, __int128& out)
+{
+    if (shift > 38) return m == 0 ? (out = 0, true) : false;
+    return !__builtin_mul_overflow(m, PowerOfTen128(shift), &out);
+}
+
+// Both mantissas on the larger of the two decimal counts.
+bool Align(const __int128 am, int ad, const __int128 bm, int bd, __int128& a, __int128& b, int& d)
+{
+    if (ad == bd) {
+        a = am;
+        b = bm;
+        d = ad;
+        return true;
+    }
+    d = ad > bd ? ad : bd;
+    return Raise(am, d - ad, a) && Raise(bm, d - bd, b);
+}
+
+}  // namespace
 
 DecimalAccumulator DecimalAccumulator::FromScaled(const ScaledInt& scaled)
 {
     DecimalAccumulator a;
-    a.scaled_ = scaled;
+    a.wide_ = scaled;
     return a;
 }
 
-DecimalAccumulator operator+(const DecimalAccumulator& a, const DecimalAccumulator& b)
+ScaledInt DecimalAccumulator::Scaled() const
 {
-    return DecimalAccumulator::FromScaled(a.scaled_ + b.scaled_);
+    if (wide_) return *wide_;
+    return From128(mantissa_) * PowerOfTen(kDecimals - decimals_);
 }
 
-DecimalAccumulator operator-(const DecimalAccumulator& a, const DecimalAccumulator& b)
+DecimalAccumulator DecimalAccumulator::Add(const DecimalAccumulator& a, const DecimalAccumulator& b, bool subtract)
 {
-    return DecimalAccumulator::FromScaled(a.scaled_ - b.scaled_);
+    __int128 x, y, result;
+    int d;
+    if (!a.wide_ && !b.wide_ && Align(a.mantissa_, a.decimals_, b.mantissa_, b.decimals_, x, y, d) &&
+        !(subtract ? __builtin_sub_overflow(x, y, &result) : __builtin_add_overflow(x, y, &result))) {
+        DecimalAccumulator r;
+        r.mantissa_ = result;
+        r.decimals_ = d;
+        return r;
+    }
+    return FromScaled(subtract ? ScaledInt(a.Scaled() - b.Scaled()) : ScaledInt(a.Scaled() + b.Scaled()));
 }
 
 DecimalAccumulator operator*(const DecimalAccumulator& a, const DecimalAccumulator& b)
 {
-    // Both operands may use all 40 digits, so the product is formed wider.
-    int512_t p = int512_t(a.scaled_) * int512_t(b.scaled_);
+    __int128 product;
+    if (!a.wide_ && !b.wide_ && !__builtin_mul_overflow(a.mantissa_, b.mantissa_, &product)) {
+        DecimalAccumulator r;
+        r.decimals_ = a.decimals_ + b.decimals_;
+        if (r.decimals_ > DecimalAccumulator::kDecimals) {
+            // Integer division truncates toward zero: the extra decimals are cut off.
+            product /= PowerOfTen128(r.decimals_ - DecimalAccumulator::kDecimals);
+            r.decimals_ = DecimalAccumulator::kDecimals;
+        }
+        r.mantissa_ = product;
+        return r;
+    }
+    int512_t p = int512_t(a.Scaled()) * int512_t(b.Scaled());
     p /= int512_t(PowerOfTen(DecimalAccumulator::kDecimals));
     return DecimalAccumulator::FromScaled(ScaledInt(p));
 }
 
 DecimalAccumulator operator*(const DecimalAccumulator& a, std::int64_t k)
 {
-    return DecimalAccumulator::FromScaled(a.scaled_ * k);
+    __int128 product;
+    if (!a.wide_ && !__builtin_mul_overflow(a.mantissa_, static_cast<__int128>(k), &product)) {
+        DecimalAccumulator r;
+        r.mantissa_ = product;
+        r.decimals_ = a.decimals_;
+        return r;
+    }
+    return DecimalAccumulator::FromScaled(a.Scaled() * k);
+}
+
+std::strong_ordering operator<=>(const DecimalAccumulator& a, const DecimalAccumulator& b)
+{
+    __int128 x, y;
+    int d;
+    if (!a.wide_ && !b.wide_ && Align(a.mantissa_, a.decimals_, b.mantissa_, b.decimals_, x, y, d))
+        return x <=> y;
+    const ScaledInt sa = a.Scaled(), sb = b.Scaled();
+    return sa < sb ? std::strong_ordering::less : sb < sa ? std::strong_ordering::greater : std::strong_ordering::equal;
 }
 
 DecimalAccumulator Divide(const DecimalAccumulator& dividend, const DecimalAccumulator& divisor)
 {
     if (divisor.IsZero()) return {};
-    // Integer division truncates toward zero, which cuts the 21st and
-    // further decimals off the magnitude.
+    // The quotient has 20 decimals: dividend x 10^(20 + divisor's decimals
+    // - dividend's) / divisor's mantissa. Integer division truncates toward
+    // zero, which cuts the 21st and further decimals off the magnitude.
+    if (!dividend.wide_ && !divisor.wide_) {
+        __int128 raised;
+        if (Raise(dividend.mantissa_, DecimalAccumulator::kDecimals + divisor.decimals_ - dividend.decimals_, raised)) {
+            DecimalAccumulator r;
+            r.mantissa_ = raised / divisor.mantissa_;
+            r.decimals_ = DecimalAccumulator::kDecimals;
+            return r;
+        }
+    }
     int512_t q = int512_t(dividend.Scaled()) * int512_t(PowerOfTen(DecimalAccumulator::kDecimals));
     q /= int512_t(divisor.Scaled());
     return DecimalAccumulator::FromScaled(ScaledInt(q));

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <tuple>
 
 namespace batch {
 
@@ -26,11 +27,43 @@ inline std::uint64_t DigitValue(char c) { return static_cast<unsigned char>(c) &
 // overpunch): bit 0x40 set marks a negative value, "p".."y" for 0..9.
 inline bool HasNegativeSign(char c) { return (static_cast<unsigned char>(c) & 0x40) != 0; }
 
-std::uint64_t DigitsValue(const char* chars, int width);
+template <int Width>
+inline std::uint64_t DigitsValue(const char* chars)
+{
+    std::uint64_t v = 0;
+    for (int i = 0; i < Width; ++i) v = v * 10 + DigitValue(chars[i]);
+    return v;
+}
+
+template <int Width>
+inline void WriteDigits(std::uint64_t digits, char* chars)
+{
+    for (int i = Width - 1; i >= 0; --i) {
+        chars[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+}
+
+constexpr std::uint64_t Power10(int n) { return n == 0 ? 1 : 10 * Power10(n - 1); }
 
 // Writes a store's magnitude as width digits and returns whether the
 // stored value is non-zero.
 bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding rounding, char* chars, int width);
+
+template <int Width>
+inline bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding rounding, char* chars)
+{
+    __int128 mantissa;
+    int have;
+    // The common case: a few digits on the field's own decimals.
+    if (value.Narrow(mantissa, have) && have == decimals && mantissa > -static_cast<__int128>(UINT64_MAX) &&
+        mantissa < static_cast<__int128>(UINT64_MAX)) {
+        const std::uint64_t magnitude = static_cast<std::uint64_t>(mantissa < 0 ? -mantissa : mantissa) % Power10(Width);
+        WriteDigits<Width>(magnitude, chars);
+        return magnitude != 0;
+    }
+    return StoreDigits(value, decimals, rounding, chars, Width);
+}
 
 }  // namespace detail
 
@@ -49,15 +82,32 @@ public:
     DecimalAccumulator Value() const
     {
         const bool negative = Signed && detail::HasNegativeSign(chars_[kWidth - 1]);
-        return DecimalAccumulator::FromDigits(detail::DigitsValue(chars_.data(), kWidth), Decimals, negative);
+        return DecimalAccumulator::FromDigits(detail::DigitsValue<kWidth>(chars_.data()), Decimals, negative);
     }
 
     // The whole-number reading of an integer field (row numbers, counters).
     std::int64_t AsInteger() const
     {
         static_assert(Decimals == 0);
-        const auto v = static_cast<std::int64_t>(detail::DigitsValue(chars_.data(), kWidth));
+        return Mantissa();
+    }
+
+    // The value in units of the field's last decimal place, signed. Fields of
+    // up to 17 digits fit in 64 bits, whatever their characters hold.
+    std::int64_t Mantissa() const
+    {
+        static_assert(kWidth <= 17);
+        const auto v = static_cast<std::int64_t>(detail::DigitsValue<kWidth>(chars_.data()));
         return Signed && detail::HasNegativeSign(chars_[kWidth - 1]) ? -v : v;
+    }
+
+    // Stores a result given in units of the field's last decimal place.
+    void StoreMantissa(std::int64_t value)
+    {
+        const std::uint64_t magnitude =
+            (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
+        detail::WriteDigits<kWidth>(magnitude, chars_.data());
+        if (Signed && magnitude != 0 && value < 0) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
     }
 
     // Stores a result: integer digits above the field's width are dropped,
@@ -66,7 +116,7 @@ public:
     // last character, and zero is always written positive.
     void Store(const DecimalAccumulator& value, Rounding rounding = Rounding::Truncate)
     {
-        const bool nonZero = detail::StoreDigits(value, Decimals, rounding, chars_.data(), kWidth);
+        const bool nonZero = detail::StoreDigits<kWidth>(value, Decimals, rounding, chars_.data());
         if (Signed && nonZero && value.IsNegative()) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
     }
 
@@ -94,11 +144,22 @@ using DigitField = BasicDigitField<IntegerDigits, Decimals, false>;
 template <int IntegerDigits, int Decimals = 0>
 using SignedDigitField = BasicDigitField<IntegerDigits, Decimals, true>;
 
+namespace detail {
+// Fields on the same decimal places whose sums fit in 64 bits take a direct
+// route; the result is the same as through the accumulator.
+template <class... Fields>
+constexpr bool kSameScale = ((Fields::kDecimals == std::tuple_element_t<0, std::tuple<Fields...>>::kDecimals) && ...) &&
+                            ((Fields::kWidth <= 17) && ...);
+}  // namespace detail
+
 // Adds 1 with a carry from digit to digit; all nines become all zeros.
 template <class Field>
 void DigitIncrement(Field& field)
 {
-    field.Store(field.Value() + DecimalAccumulator::Integer(1));
+    if constexpr (Field::kDecimals == 0 && Field::kWidth <= 17)
+        field.StoreMantissa(field.Mantissa() + 1);
+    else
+        field.Store(field.Value() + DecimalAccumulator::Integer(1));
 }
 
 // The sum of two fields, written into the target's width (a carry out of
@@ -106,7 +167,10 @@ void DigitIncrement(Field& field)
 template <class Target, class A, class B>
 void DigitAdd(Target& target, const A& a, const B& b)
 {
-    target.Store(a.Value() + b.Value());
+    if constexpr (detail::kSameScale<Target, A, B>)
+        target.StoreMantissa(a.Mantissa() + b.Mantissa());
+    else
+        target.Store(a.Value() + b.Value());
 }
 
 // The difference a - b: signed into a signed target, as a magnitude into
@@ -114,7 +178,23 @@ void DigitAdd(Target& target, const A& a, const B& b)
 template <class Target, class A, class B>
 void DigitSubtract(Target& target, const A& a, const B& b)
 {
-    target.Store(a.Value() - b.Value());
+    if constexpr (detail::kSameScale<Target, A, B>)
+        target.StoreMantissa(a.Mantissa() - b.Mantissa());
+    else
+        target.Store(a.Value() - b.Value());
+}
+
+// Numeric comparison of two fields: negative, zero or positive.
+template <class A, class B>
+int CompareFields(const A& a, const B& b)
+{
+    if constexpr (detail::kSameScale<A, B>) {
+        const auto x = a.Mantissa(), y = b.Mantissa();
+        return x < y ? -1 : x > y ? 1 : 0;
+    } else {
+        const auto order = a.Value() <=> b.Value();
+        return order < 0 ? -1 : order > 0 ? 1 : 0;
+    }
 }
 
 // Packed decimal: two digits a byte, high nibble first; the low nibble of

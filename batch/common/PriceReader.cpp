@@ -23,6 +23,25 @@ const char* PriceFileName(Market market)
     return "";
 }
 
+void ReadSystemIni(SystemIniRecord& record, SystemIniFailure failure)
+{
+    const bool fatal = failure == SystemIniFailure::Fatal;
+    LineFile file("SYSTEM.INI", kSystemIniLength);
+    file.OpenInput();
+    if (fatal) {
+        CheckOutputStatus(file, "open");
+    } else if (!file.Status().IsOk()) {
+        file.Close();
+        StopRun();
+    }
+    char chars[kSystemIniLength];
+    file.Read(chars);
+    if (file.Status().Key1() == '0') std::memcpy(record.chars.data(), chars, kSystemIniLength);
+    if (fatal) CheckOutputStatus(file, "read");
+    file.Close();
+    if (fatal) CheckOutputStatus(file, "close");
+}
+
 bool PriceReader::Open()
 {
     file_.OpenInput();

@@ -25,6 +25,16 @@ struct SystemIniRecord {
     std::string_view MarketCode() const { return {chars.data(), 2}; }
 };
 
+// How a program meets a "SYSTEM.INI" that cannot be opened or read.
+enum class SystemIniFailure {
+    StopQuietly,  // an open other than "00" stops the run (exit 0) before any output exists
+    Fatal,        // status key 1 above "2" on open, read or close is a fatal file error
+};
+
+// Reads the first line of "SYSTEM.INI" into record. A first read that does
+// not succeed (an empty file) leaves the record blank, an other code.
+void ReadSystemIni(SystemIniRecord& record, SystemIniFailure failure);
+
 // "US" and "TY" are compared exactly; anything else (blanks, "SP", lower
 // case) is an other code, for which no price file is used.
 Market MarketOf(std::string_view code);

@@ -18,10 +18,11 @@ struct RunEnded {
 
 // Every access to a table by a computed index goes through this check: an
 // index outside 1..size is fatal run-time error 153, never clamped.
+[[noreturn]] void SubscriptFailure(long long index, long long size);
 inline void SubscriptCheck(long long index, long long size)
 {
-    if (index < 1 || index > size)
-        FatalRunTimeError(153, "table index " + std::to_string(index) + " outside 1.." + std::to_string(size));
+    if (index < 1 || index > size) [[unlikely]]
+        SubscriptFailure(index, size);
 }
 
 // Runs a program's whole run and returns its exit status. The report of a

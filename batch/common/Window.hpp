@@ -34,6 +34,7 @@ public:
         return rows_[static_cast<std::size_t>(index - 1)];
     }
     template <class Field>
+        requires requires(const Field& f) { f.AsInteger(); }
     Row& At(const Field& index) { return At(index.AsInteger()); }
 
 private:
@@ -47,16 +48,15 @@ private:
 template <class Row>
 void BackAdjustWindow(WindowCounters& w, RowTable<Row>& table)
 {
+    // The current row's roll adjustment is added to each price of the rows
+    // before it; the stored price keeps only the magnitude's low six digits.
+    // The adjustment field is never changed, so it is read once.
+    const auto& roll = table.At(w.windowEnd).*Row::kRollAdjustment;
     const auto count = w.adjustCount.AsInteger();
     for (long long n = 0; n < count; ++n) {
         DigitIncrement(w.adjustRow);
         Row& row = table.At(w.adjustRow);
-        for (auto price : Row::kAdjustedPrices) {
-            // The adjustment is read from the current row for every field;
-            // the stored price keeps only the magnitude's low six digits.
-            const auto& roll = table.At(w.windowEnd).*Row::kRollAdjustment;
-            DigitAdd(row.*price, row.*price, roll);
-        }
+        for (auto price : Row::kAdjustedPrices) DigitAdd(row.*price, row.*price, roll);
     }
 }
 

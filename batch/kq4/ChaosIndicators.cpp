@@ -1,0 +1,260 @@
+#include "ChaosIndicators.hpp"
+
+#include "RunControl.hpp"
+
+#include <cstdint>
+#include <memory>
+
+namespace kq4 {
+
+using batch::DecimalAccumulator;
+
+namespace {
+
+DecimalAccumulator Whole(std::int64_t value) { return DecimalAccumulator::Integer(value); }
+
+// Stores the magnitude of a signed field's value back into it.
+template <class Field>
+void MakeNonNegative(Field& field)
+{
+    if (field.Value().IsNegative()) field.Store(Whole(0) - field.Value());
+}
+
+// (sum x 10 div divisor + 5) div 10, both divisions whole-number: the mean
+// rounded half up, as the means and their mean are formed.
+std::int64_t RoundedMean(std::int64_t sum, std::int64_t divisor) { return (sum * 10 / divisor + 5) / 10; }
+
+void ReadPriceLine(ChaosIndicatorsRun& run)
+{
+    batch::ReadPriceLineOrReportEmpty(*run.reader, run.messages, run.fileMessage, [&run] { FinishRun(run); });
+}
+
+void PutField(std::array<char, kChaosLineLength>& line, int column, std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) line[static_cast<std::size_t>(column - 1) + i] = text[i];
+}
+
+}  // namespace
+
+void ReadMarketCode(ChaosIndicatorsRun& run)
+{
+    // "SYSTEM.INI" has no status of its own here: every failure is fatal.
+    batch::ReadSystemIni(run.systemIni, batch::SystemIniFailure::Fatal);
+    run.market = batch::MarketOf(run.systemIni.MarketCode());
+}
+
+void OpenPriceFile(ChaosIndicatorsRun& run)
+{
+    run.fileMessage.SetNameSlot(batch::PriceFileName(run.market));
+    // "FK.KQ4" is not open yet, so a missing file leaves an earlier one as it was.
+    if (!run.reader->Open()) batch::ReportMissingPriceFile(run.messages, run.fileMessage);
+}
+
+void StoreBar(ChaosIndicatorsRun& run)
+{
+    PriceBar& bar = run.bars.At(run.window.rowCounter);
+    const std::string_view line = run.reader->InputLine();
+    bar.date.SetText(batch::Columns(line, 1, 7));
+    bar.high.SetText(batch::Columns(line, 16, 21));
+    bar.low.SetText(batch::Columns(line, 23, 28));
+    bar.close.SetText(batch::Columns(line, 30, 35));
+    bar.rollAdjustment.SetText(batch::Columns(line, 37, 42));
+}
+
+void LoadStep(ChaosIndicatorsRun& run)
+{
+    StoreBar(run);
+    ReadPriceLine(run);
+}
+
+void SumRatios(ChaosIndicatorsRun& run)
+{
+    auto& work = run.work;
+    DigitAdd(work.meanSum, work.meanSum, run.chaos.At(work.meanBar).F(1));
+    DigitIncrement(work.meanBar);
+}
+
+void SumMeans(ChaosIndicatorsRun& run)
+{
+    const ChaosRow& row = run.chaos.At(run.window.windowEnd);
+    DecimalAccumulator sum;
+    for (int k = 3; k <= kMeans; ++k) sum = sum + row.F(k).Value();
+    run.work.meanSum.Store(sum);
+}
+
+void ComputeChaosValues(ChaosIndicatorsRun& run)
+{
+    const auto& w = run.window;
+    auto& work = run.work;
+    const DecimalAccumulator end = w.windowEnd.Value();
+    const DecimalAccumulator span = work.ratioSpan.Value();
+    PriceBar& bar = run.bars.At(w.windowEnd);
+    ChaosRow& row = run.chaos.At(w.windowEnd);
+
+    // The close move into the bar, from the back-adjusted close before it.
+    work.previousBar.Store(end - Whole(1));
+    DigitSubtract(bar.closeMove, run.bars.At(work.previousBar).close, bar.close);
+    MakeNonNegative(bar.closeMove);
+
+    // The efficiency ratio: net close change over RatioSpan bars against
+    // the sum of the single-bar moves, in percent.
+    if (end > w.windowLength.Value() + span - Whole(1)) {
+        work.moveBar.Store(end - span);
+        DigitSubtract(work.netMove, bar.close, run.bars.At(work.moveBar).close);
+        for (std::int64_t n = 0; n < work.ratioSpan.AsInteger(); ++n) {
+            DigitIncrement(work.moveBar);
+            DigitAdd(work.sumOfMoves, work.sumOfMoves, run.bars.At(work.moveBar).closeMove);
+        }
+        work.ratioWork.Store(Divide(work.netMove.Value(), work.sumOfMoves.Value()) * 100);
+        MakeNonNegative(work.ratioWork);
+        row.F(1).Store(work.ratioWork.Value(), batch::Rounding::HalfUp);
+    }
+    work.sumOfMoves.StoreInteger(0);
+    if (end < w.windowLength.Value() + span) row.F(1).StoreInteger(0);
+
+    // F3..F11: the means of F1 over the last k bars, once k bars from the
+    // 11th on have an F1.
+    for (int k = 3; k <= kMeans; ++k) {
+        if (end > Whole(10 + k)) {
+            work.meanBar.Store(end - Whole(k - 1));
+            for (int n = 0; n < k; ++n) SumRatios(run);
+        }
+        row.F(k).StoreInteger(RoundedMean(work.meanSum.AsInteger(), k));
+        work.meanSum.StoreInteger(0);
+    }
+
+    // F2: the mean of the nine means.
+    if (end > Whole(21)) SumMeans(run);
+    row.F(2).StoreInteger(RoundedMean(work.meanSum.AsInteger(), 9));
+
+    CountRuns(run);
+    work.meanSum.StoreInteger(0);
+    work.sumOfMoves.StoreInteger(0);
+}
+
+void CountRuns(ChaosIndicatorsRun& run)
+{
+    auto& c = run.counters;
+    const ChaosRow& row = run.chaos.At(run.window.windowEnd);
+    const std::int64_t f1 = row.F(1).AsInteger();
+    const std::int64_t f2 = row.F(2).AsInteger();
+    const std::int64_t f3 = row.F(3).AsInteger();
+
+    // C1 counts bars of F1 below 40 and lets one bar of 40 or more through;
+    // the second such bar ends the run on that bar.
+    if (f1 < 40) DigitIncrement(c.c1);
+    if (f1 > 39 && c.aux.AsInteger() < 2 && c.c1.AsInteger() > 0) {
+        DigitIncrement(c.aux);
+        DigitIncrement(c.c1);
+    }
+    if (c.aux.AsInteger() > 1) {
+        c.c1.StoreInteger(0);
+        c.aux.StoreInteger(0);
+    }
+
+    const bool f2Below62 = f2 > 0 && f2 < 62;
+    const bool f2Below53 = f2 > 0 && f2 < 53;
+    if (f2Below62) DigitIncrement(c.c2); else c.c2.StoreInteger(0);
+    if (f2Below53) DigitIncrement(c.c3); else c.c3.StoreInteger(0);
+    c.c4.Store(c.c1.Value() + c.c2.Value() + c.c3.Value());
+
+    if (row.F(11).AsInteger() > 0) c.x = row.F(11);
+    const bool xBelow53 = c.x.AsInteger() < 53;
+    if ((f3 > 0 && f3 < 51) || xBelow53) DigitIncrement(c.c5); else c.c5.StoreInteger(0);
+    if (f2Below62 || xBelow53) DigitIncrement(c.c6); else c.c6.StoreInteger(0);
+    if (f2Below53 || xBelow53) DigitIncrement(c.c7); else c.c7.StoreInteger(0);
+    c.c8.Store(c.c5.Value() + c.c6.Value() + c.c7.Value());
+}
+
+void BuildChaosLine(ChaosIndicatorsRun& run)
+{
+    auto& line = run.chaosLine;
+    const ChaosRow& row = run.chaos.At(run.window.windowEnd);
+    const auto& c = run.counters;
+    line.fill(' ');
+    PutField(line, 1, run.bars.At(run.window.windowEnd).date.Text());
+    PutField(line, 9, row.F(1).Text());
+    for (int k = 3; k <= kMeans; ++k) PutField(line, 13 + 4 * (k - 3), row.F(k).Text());
+    PutField(line, 49, row.F(2).Text());
+    PutField(line, 53, c.c1.Text());
+    PutField(line, 56, c.c2.Text());
+    PutField(line, 59, c.c3.Text());
+    PutField(line, 62, c.c4.Text());
+    PutField(line, 66, c.c5.Text());
+    PutField(line, 69, c.c6.Text());
+    PutField(line, 72, c.c7.Text());
+    PutField(line, 75, c.c8.Text());
+}
+
+void WriteChaosLine(ChaosIndicatorsRun& run)
+{
+    run.chaosRecord.fill(' ');
+    std::copy(run.chaosLine.begin(), run.chaosLine.end(), run.chaosRecord.begin());
+    run.chaosFile.Write({run.chaosRecord.data(), run.chaosRecord.size()});
+    batch::CheckOutputStatus(run.chaosFile, "write");
+}
+
+void PerBarStep(ChaosIndicatorsRun& run)
+{
+    batch::SetUpWindow(run.window, run.bars, batch::NeighbourRows::NotKept);
+    ComputeChaosValues(run);
+    BuildChaosLine(run);
+    WriteChaosLine(run);
+}
+
+void FinishRun(ChaosIndicatorsRun& run)
+{
+    if (run.reader) run.reader->Close();  // status not tested
+    run.messages.Close();
+    run.chaosFile.Close();
+    batch::CheckOutputStatus(run.chaosFile, "close");
+    batch::StopRun();
+}
+
+void RunChaosIndicators(ChaosIndicatorsRun& run)
+{
+    ReadMarketCode(run);
+
+    if (run.market != batch::Market::Other) {
+        run.reader.emplace(run.market);
+        OpenPriceFile(run);
+    }
+
+    run.chaosFile.OpenOutput();
+    batch::CheckOutputStatus(run.chaosFile, "open");
+    run.messages.Open();
+
+    if (!run.reader) {
+        // No price file belongs to this code, so no line can ever end the
+        // data: report the file as missing, under the blank name slot.
+        run.messages.WriteFailureBlock(run.fileMessage.Text(batch::FailureReason::Missing));
+        FinishRun(run);
+    }
+    ReadPriceLine(run);
+
+    auto& w = run.window;
+    w.rowCounter.SetText("00001");
+    while (!run.reader->EndOfData()) {
+        LoadStep(run);
+        DigitIncrement(w.rowCounter);
+    }
+
+    w.rowCounter.SetText("00001");
+    while (w.rowCounter.Value() + Whole(10) <= run.reader->RecordCount().Value()) {
+        PerBarStep(run);
+        DigitIncrement(w.rowCounter);
+    }
+
+    run.messages.WriteSuccessLines();
+    FinishRun(run);
+}
+
+void RunChaosIndicators()
+{
+    // The working record is set up once, at the start; nothing else is
+    // allocated for the tables during the run.
+    const auto run = std::make_unique<ChaosIndicatorsRun>();
+    RunChaosIndicators(*run);
+}
+
+}  // namespace kq4

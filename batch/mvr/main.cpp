@@ -1,0 +1,7 @@
+#include "MainIndicators.hpp"
+#include "RunControl.hpp"
+
+int main()
+{
+    return batch::RunProgram("MVR", mvr::RunMainIndicators);
+}
