@@ -196,7 +196,7 @@ RunParameters ParseRunParameters(const std::string& line)
 
 namespace {
 
-constexpr long kSidewaysLimit = 25;   // F2 from 1 to this: sideways week
+constexpr long kSidewaysLimit = 45;   // F2 from 1 to this: sideways week
 
 const char* SideName(Position p)
 {

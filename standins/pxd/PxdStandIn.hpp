@@ -5,7 +5,7 @@
 //
 //   K = the smoothed close position of FK.MVR (w3), D = K smoothed again (w6).
 //   K above D means long, K below D short, K equal to D keeps the trend.
-//   A week whose mean efficiency in FK.KQ4 (F2) lies from 1 to 25 is a
+//   A week whose mean efficiency in FK.KQ4 (F2) lies from 1 to 45 is a
 //   sideways week: the rule stays out of the market.
 //   A position whose loss reaches the stop loss of BONDS.SYS is closed and
 //   the rule stays out until the trend turns.
