@@ -1,0 +1,181 @@
+#include "controlpanel.h"
+
+#include "qelMain.h"
+#include "platform/errorhandler.h"
+#include "platform/files.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPushButton>
+
+TfrmControlPanel *frmControlPanel = nullptr;
+
+const QStringList TfrmControlPanel::DesignText = {
+    QString(),
+    QStringLiteral("                   Check here for messages."),
+    QStringLiteral(" "),
+    QStringLiteral("    Functions..."),
+    QString(),
+    QStringLiteral("    MVR  -  Create the Main Indicators."),
+    QStringLiteral("    KQ4  -  Create the Chaos Indicators."),
+    QStringLiteral("    QEL-5100 - Run the QEL-5100 System."),
+    QString(),
+    QStringLiteral("  "),
+};
+
+const QStringList TfrmControlPanel::ComponentFiles = {
+    QStringLiteral("WPA.DLL"), QStringLiteral("WPB.DLL"), QStringLiteral("WPC.DLL"), QStringLiteral("WPD.DLL"),
+    QStringLiteral("WPE.DLL"), QStringLiteral("WPF.DLL"), QStringLiteral("WPG.DLL"), QStringLiteral("WPK.DLL"),
+};
+
+namespace {
+QFont PanelFont(const char *family, int pixelHeight, bool bold)
+{
+    QFont font{QLatin1String(family)};
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+// The picture the panel carries from its design, before any run.
+QPixmap DesignPicture()
+{
+    QPixmap pixmap(243, 91);
+    pixmap.fill(QColor(0x10, 0x20, 0x40));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0xE0, 0xC0, 0x50));
+    painter.setFont(PanelFont("Arial", 22, true));
+    painter.drawText(QRect(0, 8, 243, 40), Qt::AlignCenter, QStringLiteral("QEL-5100"));
+    painter.setPen(QColor(0xC0, 0xC8, 0xD8));
+    painter.setFont(PanelFont("Arial", 11, false));
+    painter.drawText(QRect(0, 50, 243, 30), Qt::AlignCenter, QStringLiteral("Weekly Treasury futures method"));
+    return pixmap;
+}
+} // namespace
+
+TfrmControlPanel::TfrmControlPanel(QWidget *parent)
+    : TForm(QStringLiteral("frmControlPanel"), parent)
+{
+    setWindowTitle(QStringLiteral("Control Panel"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    SetClientSize(253, 322);
+    SetFaceColor(clSilver);
+    setFont(PanelFont("MS Sans Serif", 11, false));
+
+    mmControlPanel = new TMemo(this);
+    mmControlPanel->setObjectName(QStringLiteral("mmControlPanel"));
+    mmControlPanel->setReadOnly(true);
+    mmControlPanel->setFrameStyle(QFrame::NoFrame);
+    mmControlPanel->setFont(PanelFont("MS Sans Serif", 11, false));
+    mmControlPanel->SetLines(DesignText);
+    Place(mmControlPanel, 5, 7, 243, 154);
+
+    auto button = [this](const char *name, const char *caption, int x, int w) {
+        auto *b = new QPushButton(QLatin1String(caption), this);
+        b->setObjectName(QLatin1String(name));
+        b->setFont(PanelFont("Arial", 11, true));
+        b->setAutoDefault(false);
+        Place(b, x, 167, w, 25);
+        b->installEventFilter(this);
+        return b;
+    };
+    btnMVR = button("btnMVR", "MVR", 5, 80);
+    btnKQ4 = button("btnKQ4", "KQ4", 87, 79);
+    btnQEL = button("btnQEL", "QEL-5100", 168, 80);
+
+    pnlTradingSignal = new TPanel(this);
+    pnlTradingSignal->setObjectName(QStringLiteral("pnlTradingSignal"));
+    pnlTradingSignal->SetColor(clWhite);
+    pnlTradingSignal->setFont(PanelFont("MS Sans Serif", 13, false));
+    pnlTradingSignal->setText(QStringLiteral("Weekly Trading Signal"));
+    Place(pnlTradingSignal, 5, 197, 243, 25);
+
+    imgControlPanel = new TImage(this);
+    imgControlPanel->setObjectName(QStringLiteral("imgControlPanel"));
+    imgControlPanel->setPixmap(DesignPicture());
+    Place(imgControlPanel, 5, 226, 243, 91);
+
+    connect(btnMVR, &QPushButton::clicked, this, Guarded([this] { btnMVRClick(); }));
+    connect(btnKQ4, &QPushButton::clicked, this, Guarded([this] { btnKQ4Click(); }));
+    connect(btnQEL, &QPushButton::clicked, this, Guarded([this] { btnQELClick(); }));
+    connect(imgControlPanel, &TImage::clicked, this, Guarded([this] { imgControlPanelClick(); }));
+}
+
+void TfrmControlPanel::FormCreate()
+{
+    bool complete = true;
+    for (const QString &name : ComponentFiles) {
+        if (!Files::FileExists(name))
+            complete = false;
+    }
+    if (!complete)
+        setEnabled(false);
+}
+
+void TfrmControlPanel::FormHide()
+{
+    setVisible(false);
+}
+
+void TfrmControlPanel::hideEvent(QHideEvent *event)
+{
+    TForm::hideEvent(event);
+    ErrorHandler::Run([this] { FormHide(); });
+}
+
+bool TfrmControlPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // A press of any mouse button over a run button gives the run's
+    // feedback before the click, whichever button it was.
+    if (event->type() == QEvent::MouseButtonPress && isEnabled()) {
+        if (watched == btnMVR)
+            ErrorHandler::Run([this] { btnMVRMouseDown(); });
+        else if (watched == btnKQ4)
+            ErrorHandler::Run([this] { btnKQ4MouseDown(); });
+        else if (watched == btnQEL)
+            ErrorHandler::Run([this] { btnQELMouseDown(); });
+    }
+    return TForm::eventFilter(watched, event);
+}
+
+void TfrmControlPanel::btnMVRClick()
+{
+    IndicatorsStarted = QLatin1Char('A');
+    frmQEL5100->MVRMainIndicators1Click();
+}
+
+void TfrmControlPanel::btnKQ4Click()
+{
+    frmQEL5100->KQ4ChaosIndicators1Click();
+}
+
+void TfrmControlPanel::btnQELClick()
+{
+    frmQEL5100->QEL5100RunSystem1Click();
+}
+
+void TfrmControlPanel::btnMVRMouseDown()
+{
+    imgControlPanel->LoadFromFile(QStringLiteral("MVR.BMP"));
+    pnlTradingSignal->setText(QStringLiteral("Creating Main Indicators"));
+}
+
+void TfrmControlPanel::btnKQ4MouseDown()
+{
+    if (IndicatorsStarted != QLatin1Char('A'))
+        return;
+    imgControlPanel->LoadFromFile(QStringLiteral("KQ4.BMP"));
+    pnlTradingSignal->setText(QStringLiteral("Creating Chaos Indicators"));
+}
+
+void TfrmControlPanel::btnQELMouseDown()
+{
+    imgControlPanel->LoadFromFile(QStringLiteral("PXD.BMP"));
+    pnlTradingSignal->setText(QStringLiteral("Running the QEL-5100 System"));
+}
+
+void TfrmControlPanel::imgControlPanelClick()
+{
+    setVisible(false);
+}

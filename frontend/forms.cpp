@@ -1,0 +1,44 @@
+#include "forms.h"
+
+TForm::TForm(const QString &name, QWidget *parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(name);
+    setSizeGripEnabled(false);
+}
+
+void TForm::SetClientSize(int width, int height, bool fixed)
+{
+    if (fixed)
+        setFixedSize(width, height);
+    else
+        resize(width, height);
+}
+
+void TForm::SetFaceColor(TColor color)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, ToQColor(color));
+    setPalette(palette);
+    setAutoFillBackground(true);
+}
+
+void TForm::SetStayOnTop()
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void TForm::ShowCentred()
+{
+    show();
+    raise();
+}
+
+void TForm::showEvent(QShowEvent *event)
+{
+    if (!m_placed) {
+        CentreOnScreen(this);
+        m_placed = true;
+    }
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// What every secondary window of the front end shares: a top-level window
+// created once at start-up, hidden until something shows it, never freed
+// before the program ends.
+#include "platform/widgets.h"
+
+#include <QDialog>
+
+class TForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm(const QString &name, QWidget *parent = nullptr);
+
+    // Sets the client size; fixed windows also stop the user resizing them.
+    void SetClientSize(int width, int height, bool fixed = true);
+    void SetFaceColor(TColor color);
+    void SetStayOnTop();
+    // Shows the window, centred the first time it appears.
+    void ShowCentred();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool m_placed = false;
+};

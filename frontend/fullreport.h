@@ -1,0 +1,15 @@
+#pragma once
+// The floating report window: a stay-on-top text view for the floating
+// reports and for any file the user opens. Changes typed into it are never
+// saved.
+#include "forms.h"
+
+class TfrmFullReport : public TForm {
+    Q_OBJECT
+public:
+    explicit TfrmFullReport(QWidget *parent = nullptr);
+    TMemo *mmFullReport;
+    void mmFullReportClick();
+};
+
+extern TfrmFullReport *frmFullReport;

@@ -1,0 +1,151 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QQueue>
+#include <QTimer>
+
+namespace {
+struct State {
+    bool scripted = false;
+    QQueue<int> answers;
+    QQueue<QStringList> openFiles;
+    QQueue<std::function<void(QDialog *)>> modalActions;
+    QList<BoxRecord> shown;
+    QStringList modalShown;
+};
+State &state()
+{
+    static State s;
+    return s;
+}
+
+int defaultButton(int buttons)
+{
+    if (buttons & btnOk)
+        return btnOk;
+    if (buttons & btnCancel)
+        return btnCancel;
+    if (buttons & btnNo)
+        return btnNo;
+    return buttons & btnYes ? btnYes : btnNone;
+}
+
+// "Reports(*.rep)|*.rep|All files(*.*)|*.*" to the toolkit's ";;" form.
+QStringList qtFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts.at(i) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return out;
+}
+} // namespace
+
+void Dialogs::SetScripted(bool scripted) { state().scripted = scripted; }
+bool Dialogs::Scripted() { return state().scripted; }
+
+int Dialogs::MessageBox(BoxType type, const QString &text, int buttons)
+{
+    State &s = state();
+    int answer;
+    if (!s.answers.isEmpty()) {
+        answer = s.answers.dequeue();
+    } else if (s.scripted) {
+        answer = defaultButton(buttons);
+    } else {
+        QMessageBox box;
+        box.setWindowTitle(QApplication::applicationName());
+        box.setText(text);
+        switch (type) {
+        case BoxType::Warning: box.setIcon(QMessageBox::Warning); break;
+        case BoxType::Information: box.setIcon(QMessageBox::Information); break;
+        case BoxType::Error: box.setIcon(QMessageBox::Critical); break;
+        case BoxType::Confirmation: box.setIcon(QMessageBox::Question); break;
+        case BoxType::Plain: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        QMessageBox::StandardButtons std;
+        if (buttons & btnOk) std |= QMessageBox::Ok;
+        if (buttons & btnYes) std |= QMessageBox::Yes;
+        if (buttons & btnNo) std |= QMessageBox::No;
+        if (buttons & btnCancel) std |= QMessageBox::Cancel;
+        box.setStandardButtons(std);
+        switch (box.exec()) {
+        case QMessageBox::Yes: answer = btnYes; break;
+        case QMessageBox::No: answer = btnNo; break;
+        case QMessageBox::Cancel: answer = btnCancel; break;
+        case QMessageBox::Ok: answer = btnOk; break;
+        default: answer = defaultButton(buttons); break;
+        }
+    }
+    s.shown.append({type, text, buttons, answer});
+    return answer;
+}
+
+QStringList Dialogs::OpenFileNames(QWidget *parent, const QString &initialDir,
+                                   const QString &filter, int filterIndex, bool multiSelect)
+{
+    State &s = state();
+    if (!s.openFiles.isEmpty())
+        return s.openFiles.dequeue();
+    if (s.scripted)
+        return {};
+    QFileDialog dialog(parent);
+    dialog.setDirectory(initialDir);
+    dialog.setFileMode(multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    const QStringList filters = qtFilters(filter);
+    dialog.setNameFilters(filters);
+    if (filterIndex >= 1 && filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(filterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+int Dialogs::ExecModal(QDialog *dialog)
+{
+    State &s = state();
+    s.modalShown.append(dialog->objectName());
+    if (!s.scripted && s.modalActions.isEmpty())
+        return dialog->exec();
+    std::function<void(QDialog *)> action;
+    if (!s.modalActions.isEmpty())
+        action = s.modalActions.dequeue();
+    QPointer<QDialog> guard(dialog);
+    QTimer::singleShot(0, dialog, [guard, action] {
+        if (!guard)
+            return;
+        if (action)
+            action(guard);
+        if (guard && guard->isVisible())
+            guard->done(QDialog::Rejected);
+    });
+    return dialog->exec();
+}
+
+void Dialogs::QueueAnswer(int button) { state().answers.enqueue(button); }
+void Dialogs::QueueOpenFiles(const QStringList &files) { state().openFiles.enqueue(files); }
+void Dialogs::QueueModalAction(std::function<void(QDialog *)> action)
+{
+    state().modalActions.enqueue(std::move(action));
+}
+void Dialogs::ClearQueues()
+{
+    state().answers.clear();
+    state().openFiles.clear();
+    state().modalActions.clear();
+}
+const QList<BoxRecord> &Dialogs::Shown() { return state().shown; }
+QStringList Dialogs::ModalWindowsShown() { return state().modalShown; }
+void Dialogs::ClearRecord()
+{
+    state().shown.clear();
+    state().modalShown.clear();
+}

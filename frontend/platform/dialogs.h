@@ -1,0 +1,59 @@
+#pragma once
+// Every message box, file dialog and modal window of the front end goes
+// through this service. Interactively it shows the real dialog. In scripted
+// mode (tests, unattended runs) nothing waits for a person: answers queued in
+// advance are used in order, an unanswered box takes its default button, and
+// every box shown is recorded with its type, text, buttons and answer.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+enum class BoxType { Warning, Information, Error, Confirmation, Plain };
+
+enum BoxButton { btnNone = 0, btnOk = 1, btnYes = 2, btnNo = 4, btnCancel = 8 };
+
+struct BoxRecord {
+    BoxType type;
+    QString text;
+    int buttons;
+    int answer;
+};
+
+class Dialogs {
+public:
+    static void SetScripted(bool scripted);
+    static bool Scripted();
+
+    // Shows a box and returns the button pressed.
+    static int MessageBox(BoxType type, const QString &text, int buttons = btnOk);
+    static void Warning(const QString &text) { MessageBox(BoxType::Warning, text, btnOk); }
+    static void Information(const QString &text) { MessageBox(BoxType::Information, text, btnOk); }
+    static void Error(const QString &text) { MessageBox(BoxType::Error, text, btnOk); }
+    static int YesNoCancel(const QString &text)
+    {
+        return MessageBox(BoxType::Confirmation, text, btnYes | btnNo | btnCancel);
+    }
+
+    // Open dialog; an empty list means the user cancelled. The filter is the
+    // "Name(*.ext)|*.ext|..." list; filterIndex counts from 1.
+    static QStringList OpenFileNames(QWidget *parent, const QString &initialDir,
+                                     const QString &filter, int filterIndex, bool multiSelect);
+
+    // Shows a window modally and returns when it is closed. In scripted mode
+    // the next queued action runs while the window is up, then it is closed.
+    static int ExecModal(QDialog *dialog);
+
+    // Answers queued in advance, used first in, first out.
+    static void QueueAnswer(int button);
+    static void QueueOpenFiles(const QStringList &files);
+    static void QueueModalAction(std::function<void(QDialog *)> action);
+    static void ClearQueues();
+
+    static const QList<BoxRecord> &Shown();
+    static QStringList ModalWindowsShown();
+    static void ClearRecord();
+};

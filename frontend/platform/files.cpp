@@ -1,0 +1,52 @@
+#include "files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace Files {
+
+QString Resolve(const QString &name)
+{
+    if (name.isEmpty() || QFileInfo::exists(name))
+        return name;
+    const QFileInfo info(name);
+    const QDir dir = info.dir();
+    const QString wanted = info.fileName();
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries) {
+        if (entry.compare(wanted, Qt::CaseInsensitive) == 0) {
+            if (name.contains(QLatin1Char('/')))
+                return dir.filePath(entry);
+            return entry;
+        }
+    }
+    return name;
+}
+
+bool FileExists(const QString &name)
+{
+    const QFileInfo info(Resolve(name));
+    return info.exists() && !info.isDir();
+}
+
+bool CopyFile(const QString &from, const QString &to)
+{
+    const QString source = Resolve(from);
+    if (!FileExists(source))
+        return false;
+    const QString target = Resolve(to);
+    if (QFileInfo::exists(target) && !QFile::remove(target))
+        return false;
+    return QFile::copy(source, target);
+}
+
+bool DeleteFile(const QString &name)
+{
+    const QString actual = Resolve(name);
+    if (!FileExists(actual))
+        return false;
+    return QFile::remove(actual);
+}
+
+} // namespace Files

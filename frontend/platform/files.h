@@ -1,0 +1,21 @@
+#pragma once
+// File presence, copy and delete for the bare names the front end uses. The
+// original platform matched names without regard to case, and the working
+// directory is laid out with names such as "Splash.bmp" beside "MVR.DLL", so
+// every bare name is looked up case-insensitively in the current directory.
+// Names that carry a directory part are used as they stand.
+#include <QString>
+
+namespace Files {
+
+// The name as it stands on disk: the exact name if it exists, else the first
+// entry of its directory that matches ignoring case, else the name unchanged.
+QString Resolve(const QString &name);
+
+bool FileExists(const QString &name);
+// Copies, replacing an existing target; false on any failure.
+bool CopyFile(const QString &from, const QString &to);
+// False when the file was not there or could not be removed.
+bool DeleteFile(const QString &name);
+
+} // namespace Files

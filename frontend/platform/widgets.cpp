@@ -1,0 +1,152 @@
+#include "widgets.h"
+
+#include "files.h"
+#include "qelerror.h"
+#include "textfiles.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
+
+QColor ToQColor(TColor color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+static void SetBase(QWidget *widget, TColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, ToQColor(color));
+    palette.setColor(QPalette::Window, ToQColor(color));
+    widget->setPalette(palette);
+}
+
+TMemo::TMemo(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    SetScrollBars(ScrollBars::None);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (!document()->isEmpty())
+            m_noLines = false;
+    });
+}
+
+void TMemo::SetLines(const QStringList &lines)
+{
+    setPlainText(lines.join(QLatin1Char('\n')));
+    m_noLines = lines.isEmpty();
+}
+
+QStringList TMemo::Lines() const
+{
+    if (m_noLines && document()->isEmpty())
+        return {};
+    QStringList lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines;
+}
+
+void TMemo::AppendLine(const QString &line)
+{
+    QTextCursor cursor(document());
+    cursor.movePosition(QTextCursor::End);
+    if (!(m_noLines && document()->isEmpty()))
+        cursor.insertBlock();
+    cursor.insertText(line);
+    m_noLines = false;
+}
+
+void TMemo::Clear()
+{
+    clear();
+    m_noLines = true;
+}
+
+void TMemo::LoadFromFile(const QString &fileName)
+{
+    SetLines(TextFiles::ReadLines(fileName));
+}
+
+void TMemo::SetColor(TColor color)
+{
+    m_color = color;
+    SetBase(this, color);
+    SetBase(viewport(), color);
+}
+
+void TMemo::SetScrollBars(ScrollBars bars)
+{
+    m_scrollBars = bars;
+    setVerticalScrollBarPolicy(bars == ScrollBars::None ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(bars == ScrollBars::Both ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TMemo::mouseReleaseEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+TImage::TImage(QWidget *parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+}
+
+void TImage::LoadFromFile(const QString &fileName)
+{
+    const QString actual = Files::Resolve(fileName);
+    if (!Files::FileExists(actual))
+        throw QelError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(fileName));
+    QImageReader reader(actual);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw QelError(QStringLiteral("Picture \"%1\" is not valid: %2").arg(fileName, reader.errorString()));
+    setPixmap(QPixmap::fromImage(image));
+    m_file = fileName;
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+TPanel::TPanel(QWidget *parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setAutoFillBackground(true);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    SetColor(m_color);
+}
+
+void TPanel::SetColor(TColor color)
+{
+    m_color = color;
+    SetBase(this, color);
+}
+
+void Place(QWidget *widget, int x, int y, int w, int h)
+{
+    widget->setGeometry(x, y, w, h);
+}
+
+void CentreOnScreen(QWidget *window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    window->move(area.x() + (area.width() - window->width()) / 2,
+                 area.y() + (area.height() - window->height()) / 2);
+}

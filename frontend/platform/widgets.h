@@ -1,0 +1,86 @@
+#pragma once
+// The few controls the windows need beyond the toolkit's own: a text pane
+// that holds lines as its model, a picture area that loads by file name and
+// raises a file error, colours held as red + 256 x green + 65536 x blue.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <cstdint>
+
+using TColor = uint32_t;
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+
+QColor ToQColor(TColor color);
+
+enum class ScrollBars { None, Vertical, Both };
+
+// A multi-line text pane. Its lines are exactly the lines given to it: no
+// empty last block is added or counted, and an empty pane has no lines.
+class TMemo : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TMemo(QWidget *parent = nullptr);
+
+    void SetLines(const QStringList &lines);
+    QStringList Lines() const;
+    void AppendLine(const QString &line);
+    void Clear();
+    void LoadFromFile(const QString &fileName);
+
+    void SetColor(TColor color);
+    TColor Color() const { return m_color; }
+    void SetScrollBars(ScrollBars bars);
+    ScrollBars GetScrollBars() const { return m_scrollBars; }
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_noLines = true;
+    TColor m_color = clWhite;
+    ScrollBars m_scrollBars = ScrollBars::None;
+};
+
+// A picture area. LoadFromFile raises QelError when the file is missing or
+// is not a picture; the picture it held stays then.
+class TImage : public QLabel {
+    Q_OBJECT
+public:
+    explicit TImage(QWidget *parent = nullptr);
+    void LoadFromFile(const QString &fileName);
+    QString PictureFile() const { return m_file; }
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString m_file;
+};
+
+// A panel with a caption and a colour, used as a status line or swatch.
+class TPanel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TPanel(QWidget *parent = nullptr);
+    void SetColor(TColor color);
+    TColor Color() const { return m_color; }
+
+private:
+    TColor m_color = clSilver;
+};
+
+// Places a child at a fixed position and size, as the form designs give them.
+void Place(QWidget *widget, int x, int y, int w, int h);
+// Puts a top-level window in the middle of the primary screen.
+void CentreOnScreen(QWidget *window);
