@@ -274,7 +274,7 @@ RunResult RunRule(const RunInputs& in)
 
     Position trend = Position::Out, previous = Position::Out;
     bool stopped = false, inTrade = false;
-    long previousK = -1, best = 0;
+    long previousK = -1;
     double closedAll = 0, closedLong = 0;
     Trade open;
     for (std::size_t i = 0; i < weeks.size(); ++i) {
@@ -283,8 +283,8 @@ RunResult RunRule(const RunInputs& in)
         out.week = w;
         out.chaos = chaos[i];
         if (inTrade && w.roll != 0) {  // keep the entry in the new contract's terms
-            open.entryTicks += w.roll;
-            best += w.roll;
+            open.basisTicks += w.roll;
+            open.bestTicks += w.roll;
         }
         const Position turned =
             w.k > w.d ? Position::Long : w.k < w.d ? Position::Short : trend;
@@ -294,8 +294,9 @@ RunResult RunRule(const RunInputs& in)
         Position wanted = out.sideways || stopped ? Position::Out : trend;
         bool stopHit = false;
         if (inTrade && wanted == open.side) {
+            long& best = open.bestTicks;
             best = open.side == Position::Long ? std::max(best, w.close) : std::min(best, w.close);
-            const long reference = r.parameters.trailingStop ? best : open.entryTicks;
+            const long reference = r.parameters.trailingStop ? best : open.basisTicks;
             const long against =
                 open.side == Position::Long ? reference - w.close : w.close - reference;
             if (double(against) * dollarsPerTick >= double(r.parameters.stopLoss)) {
@@ -307,7 +308,7 @@ RunResult RunRule(const RunInputs& in)
             open.exitDate = w.date;
             open.exitTicks = w.close;
             open.reason = stopHit ? "stop" : out.sideways ? "sideways" : "signal";
-            open.profit = TradeProfit(open.side, open.entryTicks, w.close, tpp, contracts);
+            open.profit = TradeProfit(open.side, open.basisTicks, w.close, tpp, contracts);
             closedAll += open.profit;
             if (open.side == Position::Long) closedLong += open.profit;
             r.trades.push_back(open);
@@ -317,7 +318,7 @@ RunResult RunRule(const RunInputs& in)
             open = Trade{};
             open.side = wanted;
             open.entryDate = w.date;
-            open.entryTicks = best = w.close;
+            open.entryTicks = open.basisTicks = open.bestTicks = w.close;
             inTrade = true;
         }
         out.position = wanted;
@@ -340,7 +341,7 @@ RunResult RunRule(const RunInputs& in)
             break;
         }
         const double openProfit =
-            inTrade ? TradeProfit(open.side, open.entryTicks, w.close, tpp, contracts) : 0;
+            inTrade ? TradeProfit(open.side, open.basisTicks, w.close, tpp, contracts) : 0;
         out.equity = closedAll + openProfit;
         out.longEquity = closedLong + (inTrade && open.side == Position::Long ? openProfit : 0);
         r.weeks.push_back(out);
@@ -350,7 +351,7 @@ RunResult RunRule(const RunInputs& in)
     if (inTrade) {
         open.exitTicks = weeks.back().close;
         open.reason = "open";
-        open.profit = TradeProfit(open.side, open.entryTicks, open.exitTicks, tpp, contracts);
+        open.profit = TradeProfit(open.side, open.basisTicks, open.exitTicks, tpp, contracts);
         r.trades.push_back(open);
     }
     r.ok = true;
@@ -501,14 +502,17 @@ Lines SummaryReport(const RunResult& r)
     l.push_back(Format("   margin $%ld, capital $%ld, max contracts %ld: %d contract(s) traded.",
                        p.margin, p.capital, p.maxContracts, p.Contracts()));
     l.push_back("");
-    l.push_back(Format(" Trades closed           %6d", closed));
-    l.push_back(Format(" Winning trades          %6d", wins));
-    l.push_back(Format(" Losing trades           %6d", losses));
-    l.push_back(" Gross profit            " + Money(gross));
-    l.push_back(" Gross loss              " + Money(loss));
-    l.push_back(" Net profit, closed      " + Money(gross + loss));
-    l.push_back(" Equity at the last week " + Money(last.equity));
-    l.push_back(" Largest drawdown        " + Money(-MaxDrawdown(r)));
+    auto row = [&](const char* label, const std::string& value) {
+        l.push_back(Format(" %-24s%10s", label, value.c_str()));
+    };
+    row("Trades closed", std::to_string(closed));
+    row("Winning trades", std::to_string(wins));
+    row("Losing trades", std::to_string(losses));
+    row("Gross profit", Money(gross));
+    row("Gross loss", Money(loss));
+    row("Net profit, closed", Money(gross + loss));
+    row("Equity at the last week", Money(last.equity));
+    row("Largest drawdown", Money(-MaxDrawdown(r)));
     l.push_back("");
     l.push_back(Format(" Last week %s: position %s, signal %s %s.", last.week.date.c_str(),
                        SideName(last.position), last.signalCode.c_str(),
@@ -614,15 +618,7 @@ Lines StopLoss(const RunResult& r)
                             ? nullptr
                             : &r.trades.back();
     if (open) {
-        long reference = open->entryTicks;
-        if (p.trailingStop) {
-            // the best close since the entry (entry already in today's contract terms)
-            for (auto it = r.weeks.rbegin(); it != r.weeks.rend(); ++it) {
-                reference = open->side == Position::Long ? std::max(reference, it->week.close)
-                                                         : std::min(reference, it->week.close);
-                if (it->week.date == open->entryDate) break;
-            }
-        }
+        const long reference = p.trailingStop ? open->bestTicks : open->basisTicks;
         const long stop =
             open->side == Position::Long ? reference - stopTicks : reference + stopTicks;
         l.push_back(Format(" Open position %s since %s at %s: stop at %s.", SideName(open->side),

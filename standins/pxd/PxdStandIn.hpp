@@ -88,7 +88,9 @@ struct WeekResult {
 struct Trade {
     Position side = Position::Long;
     std::string entryDate, exitDate;   // exitDate empty while open
-    long entryTicks = 0, exitTicks = 0;
+    long entryTicks = 0, exitTicks = 0;  // prices as traded
+    long basisTicks = 0;                 // the entry in the current contract's terms
+    long bestTicks = 0;                  // the best close since the entry, same terms
     std::string reason;                // "signal", "sideways", "stop"
     double profit = 0;                 // dollars for all contracts
 };

@@ -193,6 +193,13 @@ TEST(PxdRule, TrailingStopFollowsTheBestClose)
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.weeks[2].signalCode, "GO");
     EXPECT_DOUBLE_EQ(r.trades[0].profit, 68 * 62.5);
+
+    // Still open after the second week: the stop report places the stop
+    // 32 ticks under the best close, 3100 - 32 = 3068 = 95-28.
+    weeks.pop_back();
+    const Lines stp = pxd::Reports(pxd::RunRule(Inputs(weeks))).at("STP.REP");
+    const std::string expected = " Open position LONG since " + DateOf(0) + " at 93-24: stop at 95-28.";
+    EXPECT_NE(std::find(stp.begin(), stp.end(), expected), stp.end());
 }
 
 TEST(PxdRule, RollKeepsTheOpenTradeInTheNewContractsTerms)
@@ -205,6 +212,9 @@ TEST(PxdRule, RollKeepsTheOpenTradeInTheNewContractsTerms)
     EXPECT_DOUBLE_EQ(r.weeks[1].equity, 0);
     EXPECT_DOUBLE_EQ(r.weeks[2].equity, 10 * 62.5);
     EXPECT_EQ(r.weeks[1].week.roll, 20);
+    ASSERT_EQ(r.trades.size(), 1u);
+    EXPECT_EQ(r.trades[0].entryTicks, 3000);   // reported as traded
+    EXPECT_EQ(r.trades[0].basisTicks, 3020);
 }
 
 TEST(PxdRule, InputsThatAreMissingOrDoNotMatchGiveNoSignal)
