@@ -2,20 +2,13 @@
 
 namespace batch::detail {
 
-bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding rounding, char* chars, int width)
+std::uint64_t StoredMagnitude(const DecimalAccumulator& value, int decimals, Rounding rounding, int width)
 {
-    std::uint64_t digits;
     __int128 mantissa;
     int have;
-    unsigned __int128 narrow = 0;
-    bool fits = value.Narrow(mantissa, have);
-    if (fits) {
-        narrow = mantissa < 0 ? -static_cast<unsigned __int128>(mantissa) : static_cast<unsigned __int128>(mantissa);
-        if (have == decimals && narrow <= UINT64_MAX) {
-            // The common case: a few digits on the field's own decimals.
-            digits = static_cast<std::uint64_t>(narrow) % static_cast<std::uint64_t>(PowerOfTen128(width));
-            goto write;
-        }
+    if (value.Narrow(mantissa, have)) {
+        auto narrow = mantissa < 0 ? -static_cast<unsigned __int128>(mantissa) : static_cast<unsigned __int128>(mantissa);
+        bool fits = true;
         if (have > decimals) {
             const auto unit = static_cast<unsigned __int128>(PowerOfTen128(have - decimals));
             if (rounding == Rounding::HalfUp) narrow += unit / 2;
@@ -25,25 +18,15 @@ bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding roundin
             fits = narrow <= ~static_cast<unsigned __int128>(0) / unit;
             narrow *= unit;
         }
+        if (fits) return static_cast<std::uint64_t>(narrow % static_cast<unsigned __int128>(PowerOfTen128(width)));
     }
-    if (fits) {
-        digits = static_cast<std::uint64_t>(narrow % static_cast<unsigned __int128>(PowerOfTen128(width)));
-    } else {
-        ScaledInt magnitude = value.Scaled();
-        if (magnitude < 0) magnitude = -magnitude;
-        const int dropped = DecimalAccumulator::kDecimals - decimals;
-        if (rounding == Rounding::HalfUp && dropped > 0) magnitude += 5 * PowerOfTen(dropped - 1);
-        magnitude /= PowerOfTen(dropped);
-        magnitude %= PowerOfTen(width);
-        digits = static_cast<std::uint64_t>(magnitude);
-    }
-write:
-    const bool nonZero = digits != 0;
-    for (int i = width - 1; i >= 0; --i) {
-        chars[i] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    }
-    return nonZero;
+    ScaledInt magnitude = value.Scaled();
+    if (magnitude < 0) magnitude = -magnitude;
+    const int dropped = DecimalAccumulator::kDecimals - decimals;
+    if (rounding == Rounding::HalfUp && dropped > 0) magnitude += 5 * PowerOfTen(dropped - 1);
+    magnitude /= PowerOfTen(dropped);
+    magnitude %= PowerOfTen(width);
+    return static_cast<std::uint64_t>(magnitude);
 }
 
 }  // namespace batch::detail

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 
 namespace batch {
 
@@ -46,27 +47,29 @@ inline void WriteDigits(std::uint64_t digits, char* chars)
 
 constexpr std::uint64_t Power10(int n) { return n == 0 ? 1 : 10 * Power10(n - 1); }
 
-// Writes a store's magnitude as width digits and returns whether the
-// stored value is non-zero.
-bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding rounding, char* chars, int width);
+// The digits a store leaves in a field of width digits: the magnitude, its
+// decimals beyond the field's cut off (or rounded), its high digits dropped.
+std::uint64_t StoredMagnitude(const DecimalAccumulator& value, int decimals, Rounding rounding, int width);
 
 template <int Width>
-inline bool StoreDigits(const DecimalAccumulator& value, int decimals, Rounding rounding, char* chars)
+inline std::uint64_t StoredMagnitude(const DecimalAccumulator& value, int decimals, Rounding rounding)
 {
     __int128 mantissa;
     int have;
     // The common case: a few digits on the field's own decimals.
     if (value.Narrow(mantissa, have) && have == decimals && mantissa > -static_cast<__int128>(UINT64_MAX) &&
-        mantissa < static_cast<__int128>(UINT64_MAX)) {
-        const std::uint64_t magnitude = static_cast<std::uint64_t>(mantissa < 0 ? -mantissa : mantissa) % Power10(Width);
-        WriteDigits<Width>(magnitude, chars);
-        return magnitude != 0;
-    }
-    return StoreDigits(value, decimals, rounding, chars, Width);
+        mantissa < static_cast<__int128>(UINT64_MAX))
+        return static_cast<std::uint64_t>(mantissa < 0 ? -mantissa : mantissa) % Power10(Width);
+    return StoredMagnitude(value, decimals, rounding, Width);
 }
 
 }  // namespace detail
 
+// The characters are the field's contents. Fields of up to 17 digits also
+// keep their value as a number, read once when characters are moved in and
+// set by every store; the digit characters of a stored value are written
+// when the field's text is next read. This keeps the arithmetic of the
+// compute loops off the characters without changing a digit of the result.
 template <int IntegerDigits, int Decimals, bool Signed>
 class BasicDigitField {
 public:
@@ -81,8 +84,13 @@ public:
 
     DecimalAccumulator Value() const
     {
-        const bool negative = Signed && detail::HasNegativeSign(chars_[kWidth - 1]);
-        return DecimalAccumulator::FromDigits(detail::DigitsValue<kWidth>(chars_.data()), Decimals, negative);
+        if constexpr (kCached) {
+            const std::int64_t m = mantissa_;
+            return DecimalAccumulator::FromDigits(m < 0 ? -static_cast<std::uint64_t>(m) : m, Decimals, m < 0);
+        } else {
+            const bool negative = Signed && detail::HasNegativeSign(chars_[kWidth - 1]);
+            return DecimalAccumulator::FromDigits(detail::DigitsValue<kWidth>(chars_.data()), Decimals, negative);
+        }
     }
 
     // The whole-number reading of an integer field (row numbers, counters).
@@ -92,13 +100,11 @@ public:
         return Mantissa();
     }
 
-    // The value in units of the field's last decimal place, signed. Fields of
-    // up to 17 digits fit in 64 bits, whatever their characters hold.
+    // The value in units of the field's last decimal place, signed.
     std::int64_t Mantissa() const
     {
-        static_assert(kWidth <= 17);
-        const auto v = static_cast<std::int64_t>(detail::DigitsValue<kWidth>(chars_.data()));
-        return Signed && detail::HasNegativeSign(chars_[kWidth - 1]) ? -v : v;
+        static_assert(kCached);
+        return mantissa_;
     }
 
     // Stores a result given in units of the field's last decimal place.
@@ -106,8 +112,7 @@ public:
     {
         const std::uint64_t magnitude =
             (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
-        detail::WriteDigits<kWidth>(magnitude, chars_.data());
-        if (Signed && magnitude != 0 && value < 0) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+        SetStored(magnitude, value < 0);
     }
 
     // Stores a result: integer digits above the field's width are dropped,
@@ -116,8 +121,7 @@ public:
     // last character, and zero is always written positive.
     void Store(const DecimalAccumulator& value, Rounding rounding = Rounding::Truncate)
     {
-        const bool nonZero = detail::StoreDigits<kWidth>(value, Decimals, rounding, chars_.data());
-        if (Signed && nonZero && value.IsNegative()) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+        SetStored(detail::StoredMagnitude<kWidth>(value, Decimals, rounding), value.IsNegative());
     }
 
     void StoreInteger(std::int64_t value) { Store(DecimalAccumulator::Integer(value)); }
@@ -128,14 +132,69 @@ public:
     {
         chars_.fill(' ');
         for (int i = 0; i < kWidth && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
+        if constexpr (kCached) {
+            const auto v = static_cast<std::int64_t>(detail::DigitsValue<kWidth>(chars_.data()));
+            mantissa_ = static_cast<Cache>(Signed && detail::HasNegativeSign(chars_[kWidth - 1]) ? -v : v);
+            stale_ = false;
+        }
     }
 
-    std::string_view Text() const { return {chars_.data(), chars_.size()}; }
+    std::string_view Text() const
+    {
+        if constexpr (kCached) {
+            if (stale_) WriteChars();
+        }
+        return {chars_.data(), chars_.size()};
+    }
 
-    friend bool operator==(const BasicDigitField& a, const BasicDigitField& b) { return a.chars_ == b.chars_; }
+    friend bool operator==(const BasicDigitField& a, const BasicDigitField& b) { return a.Text() == b.Text(); }
 
 private:
-    std::array<char, kWidth> chars_;
+    static constexpr bool kCached = kWidth <= 17;
+
+    void SetStored(std::uint64_t magnitude, bool negative)
+    {
+        const bool negativeSign = Signed && negative && magnitude != 0;
+        if constexpr (kCached) {
+            mantissa_ = static_cast<Cache>(negativeSign ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude));
+            stale_ = true;
+        } else {
+            detail::WriteDigits<kWidth>(magnitude, chars_.data());
+            if (negativeSign) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+        }
+    }
+
+    void WriteChars() const
+    {
+        const std::int64_t m = mantissa_;
+        const std::uint64_t magnitude = m < 0 ? -static_cast<std::uint64_t>(m) : m;
+        detail::WriteDigits<kWidth>(magnitude, chars_.data());
+        if (mantissa_ < 0) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+        stale_ = false;
+    }
+
+    // Narrow fields keep their value in 32 bits, so that a table row stays small.
+    using Cache = std::conditional_t<(kWidth <= 9), std::int32_t, std::int64_t>;
+    mutable std::array<char, kWidth> chars_;
+    mutable bool stale_ = false;
+    Cache mantissa_ = 0;
+};
+
+// Characters moved in and out unchanged (dates, flags): no number is read.
+template <int Width>
+class TextField {
+public:
+    TextField() { chars_.fill(' '); }
+    explicit TextField(std::string_view initial) { SetText(initial); }
+    void SetText(std::string_view text)
+    {
+        chars_.fill(' ');
+        for (int i = 0; i < Width && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
+    }
+    std::string_view Text() const { return {chars_.data(), chars_.size()}; }
+
+private:
+    std::array<char, Width> chars_;
 };
 
 template <int IntegerDigits, int Decimals = 0>
@@ -149,7 +208,7 @@ namespace detail {
 // route; the result is the same as through the accumulator.
 template <class... Fields>
 constexpr bool kSameScale = ((Fields::kDecimals == std::tuple_element_t<0, std::tuple<Fields...>>::kDecimals) && ...) &&
-                            ((Fields::kWidth <= 17) && ...);
+                            ((Fields::kWidth <= 17) && ...);  // fields that keep their value
 }  // namespace detail
 
 // Adds 1 with a carry from digit to digit; all nines become all zeros.

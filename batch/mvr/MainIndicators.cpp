@@ -129,7 +129,9 @@ void FinishRun(MainIndicatorsRun& run)
 
 void RunMainIndicators()
 {
-    auto run = std::make_unique<MainIndicatorsRun>();
+    // Default-initialised: every field sets its own start value, so the
+    // record is not cleared twice.
+    std::unique_ptr<MainIndicatorsRun> run(new MainIndicatorsRun);
     ReadMarketCode(*run);
     run->reader = std::make_unique<batch::PriceReader>(run->market);
     if (run->market != Market::Other) {

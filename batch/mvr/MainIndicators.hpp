@@ -23,13 +23,13 @@ constexpr int kLineBufferLength = 157;
 constexpr int kRunCountLineLength = 80;
 
 struct WeekRow {
-    DigitField<7> date;  // text, held as characters
-    DigitField<1> firstFlag;
+    batch::TextField<7> date;
+    batch::TextField<1> firstFlag;
     DigitField<6> open, high, low, close;
     DigitField<6> range;               // high - low of the line as read
     SignedDigitField<6> netChange;     // from the lines as read
     SignedDigitField<6> rollAdjustment;
-    DigitField<1> secondFlag;
+    batch::TextField<1> secondFlag;
 
     static constexpr auto kAdjustedPrices = std::array{&WeekRow::open, &WeekRow::high, &WeekRow::low, &WeekRow::close};
     static constexpr auto kRollAdjustment = &WeekRow::rollAdjustment;
