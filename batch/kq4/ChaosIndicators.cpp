@@ -88,6 +88,8 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
     auto& work = run.work;
     const DecimalAccumulator end = w.windowEnd.Value();
     const DecimalAccumulator span = work.ratioSpan.Value();
+    const std::int64_t e = w.windowEnd.AsInteger();
+    const std::int64_t length = w.windowLength.AsInteger();
     PriceBar& bar = run.bars.At(w.windowEnd);
     ChaosRow& row = run.chaos.At(w.windowEnd);
 
@@ -98,7 +100,7 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
 
     // The efficiency ratio: net close change over RatioSpan bars against
     // the sum of the single-bar moves, in percent.
-    if (end > w.windowLength.Value() + span - Whole(1)) {
+    if (e > length + work.ratioSpan.AsInteger() - 1) {
         work.moveBar.Store(end - span);
         DigitSubtract(work.netMove, bar.close, run.bars.At(work.moveBar).close);
         for (std::int64_t n = 0; n < work.ratioSpan.AsInteger(); ++n) {
@@ -110,12 +112,12 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
         row.F(1).Store(work.ratioWork.Value(), batch::Rounding::HalfUp);
     }
     work.sumOfMoves.StoreInteger(0);
-    if (end < w.windowLength.Value() + span) row.F(1).StoreInteger(0);
+    if (e < length + work.ratioSpan.AsInteger()) row.F(1).StoreInteger(0);
 
     // F3..F11: the means of F1 over the last k bars, once k bars from the
     // 11th on have an F1.
     for (int k = 3; k <= kMeans; ++k) {
-        if (end > Whole(10 + k)) {
+        if (e > 10 + k) {
             work.meanBar.Store(end - Whole(k - 1));
             for (int n = 0; n < k; ++n) SumRatios(run);
         }
@@ -124,7 +126,7 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
     }
 
     // F2: the mean of the nine means.
-    if (end > Whole(21)) SumMeans(run);
+    if (e > 21) SumMeans(run);
     row.F(2).StoreInteger(RoundedMean(work.meanSum.AsInteger(), 9));
 
     CountRuns(run);
@@ -240,7 +242,7 @@ void RunChaosIndicators(ChaosIndicatorsRun& run)
     }
 
     w.rowCounter.SetText("00001");
-    while (w.rowCounter.Value() + Whole(10) <= run.reader->RecordCount().Value()) {
+    while (w.rowCounter.AsInteger() + 10 <= run.reader->RecordCount().AsInteger()) {
         PerBarStep(run);
         DigitIncrement(w.rowCounter);
     }
