@@ -124,11 +124,13 @@ int main(int argc, char** argv)
             else
                 std::fprintf(stderr, "make_sample_dir: no %s in %s\n", name, programs.c_str());
         }
-        for (const auto& entry : fs::directory_iterator(programs)) {   // help files, if built
-            const std::string ext = entry.path().extension().string();
-            if (ext == ".HLP" || ext == ".hlp")
-                fs::copy_file(entry.path(), entry.path().filename(),
-                              fs::copy_options::overwrite_existing);
+        if (fs::is_directory(programs)) {   // help files, if the build made any
+            for (const auto& entry : fs::directory_iterator(programs)) {
+                const std::string ext = entry.path().extension().string();
+                if (ext == ".HLP" || ext == ".hlp")
+                    fs::copy_file(entry.path(), entry.path().filename(),
+                                  fs::copy_options::overwrite_existing);
+            }
         }
 
         layout::SavePicture(layout::SplashPicture(), "Splash.bmp");
