@@ -8,6 +8,17 @@
 #include <QPointer>
 #include <QTextBrowser>
 
+// The help texts are a resource of the front-end library; a static library's
+// resources are registered by hand before their first use.
+static void RegisterHelpTexts()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(help);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace {
 QPointer<QTextBrowser> viewer;
 QString lastOpened;
@@ -15,6 +26,7 @@ QString lastOpened;
 
 void HelpViewer::ShowContents(const QString &helpFile)
 {
+    RegisterHelpTexts();
     QString text;
     if (Files::FileExists(helpFile)) {
         text = TextFiles::ReadLines(helpFile).join(QLatin1Char('\n'));

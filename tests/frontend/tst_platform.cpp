@@ -1,0 +1,183 @@
+// The platform layer: text files, case-insensitive names, the launcher, the
+// default error handler, the message service and the help viewer.
+#include "fixture.h"
+#include "testmain.h"
+
+#include "platform/files.h"
+#include "platform/helpviewer.h"
+#include "platform/launcher.h"
+#include "platform/qelerror.h"
+#include "platform/textfiles.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTextBrowser>
+
+class ThrowingWidget : public QWidget {
+protected:
+    void mousePressEvent(QMouseEvent *) override { throw QelError("raised outside any guard"); }
+};
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Dialogs::ClearRecord(); Dialogs::ClearQueues(); }
+
+    void readsLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("blank last line kept") << QByteArray("a\r\n\r\n") << QStringList{"a", ""};
+        QTest::newRow("trailing blanks kept") << QByteArray(" x  \r\n") << QStringList{" x  "};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("Latin-1 byte") << QByteArray("caf\xe9\r\n") << QStringList{QString::fromLatin1("caf\xe9")};
+    }
+    void readsLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        WorkDir dir(false);
+        dir.writeBytes("IN.TXT", bytes);
+        QCOMPARE(TextFiles::ReadLines("IN.TXT"), lines);
+    }
+
+    void writesCrLfAndRoundTrips()
+    {
+        WorkDir dir(false);
+        const QStringList lines{QString::fromLatin1("\xe9t\xe9  "), "", "end"};
+        dir.writeBytes("OUT.TXT", "old content that is longer\r\n");
+        TextFiles::WriteLines("OUT.TXT", lines);
+        QFile file(dir.file("OUT.TXT"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("\xe9t\xe9  \r\n\r\nend\r\n"));
+        QCOMPARE(TextFiles::ReadLines("OUT.TXT"), lines);
+    }
+
+    void missingFileRaisesWithItsName()
+    {
+        WorkDir dir(false);
+        try {
+            TextFiles::ReadLines("MESSAGES.MVR");
+            QFAIL("no error raised");
+        } catch (const QelError &error) {
+            QVERIFY2(error.message().contains("MESSAGES.MVR"), qPrintable(error.message()));
+        }
+    }
+
+    void columnsOfShortLinesAreBlanks()
+    {
+        QCOMPARE(Columns::Take("GL              05JAN01", 17, 7), QString("05JAN01"));
+        QCOMPARE(Columns::Take("GL   05", 17, 7), QString("       "));
+        QCOMPARE(Columns::Take("", 1, 2), QString("  "));
+        QCOMPARE(Columns::Take("G", 1, 2), QString("G "));
+    }
+
+    void namesMatchIgnoringCase()
+    {
+        WorkDir dir(false);
+        dir.writeBytes("Splash.bmp", "x");
+        QVERIFY(Files::FileExists("SPLASH.BMP"));
+        QVERIFY(Files::FileExists("splash.bmp"));
+        QVERIFY(!Files::FileExists("SPLASH.BM"));
+        dir.writeBytes("COPY.BMP", "old");
+        QVERIFY(Files::CopyFile("splash.BMP", "copy.bmp"));   // replaces the existing COPY.BMP
+        QCOMPARE(dir.readLines("COPY.BMP"), QStringList{"x"});
+        QVERIFY(!dir.exists("copy.bmp"));
+        QVERIFY(Files::DeleteFile("SPLASH.bmp"));
+        QVERIFY(!dir.exists("Splash.bmp"));
+        QVERIFY(!Files::DeleteFile("SPLASH.BMP"));
+    }
+
+    void launcherRunsTheFileInTheCurrentDirectory()
+    {
+        WorkDir dir(false);
+        dir.writeScript("MVR.DLL", "echo to-dev-null\necho \"$0\" > RAN.TXT\nexit 3");
+        QCOMPARE(RunProgramAndWait("MVR.DLL", "MVR.DLL", true), 3u);
+        QCOMPARE(TextFiles::ReadLines("RAN.TXT"), QStringList{"MVR.DLL"});
+    }
+
+    void launcherReportsTheSystemErrorCode_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("missing file") << "PXD.DLL";
+        QTest::newRow("on PATH but not here") << "sh";
+    }
+    void launcherReportsTheSystemErrorCode()
+    {
+        QFETCH(QString, program);
+        WorkDir dir(false);
+        try {
+            RunProgramAndWait(program, program, true);
+            QFAIL("no error raised");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(), "Failed to excecute program " + program + ". Error Code 2");
+        }
+    }
+
+    void errorInAHandlerEndsOnlyThatHandler()
+    {
+        QPushButton button("raise");
+        int after = 0;
+        QObject::connect(&button, &QPushButton::clicked, &button, Guarded([&] {
+            throw QelError("first handler failed");
+            ++after;
+        }));
+        QObject::connect(&button, &QPushButton::clicked, &button, Guarded([&] { ++after; }));
+        button.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(after, 1);
+        QCOMPARE(Dialogs::Shown().size(), 1);
+        QCOMPARE(Dialogs::Shown().first().type, BoxType::Error);
+        QCOMPARE(Dialogs::Shown().first().text, QString("first handler failed"));
+
+        // An error that escapes an event is still caught by the application.
+        ThrowingWidget widget;
+        widget.show();
+        QTest::mousePress(&widget, Qt::LeftButton);
+        QCOMPARE(Dialogs::Shown().size(), 2);
+        QCOMPARE(Dialogs::Shown().last().text, QString("raised outside any guard"));
+    }
+
+    void messageServiceUsesQueuedAnswersThenDefaults()
+    {
+        Dialogs::QueueAnswer(btnNo);
+        QCOMPARE(Dialogs::YesNoCancel("Save?"), int(btnNo));
+        QCOMPARE(Dialogs::YesNoCancel("Save again?"), int(btnCancel));
+        QCOMPARE(Dialogs::Shown().size(), 2);
+        QCOMPARE(Dialogs::Shown().at(1).type, BoxType::Confirmation);
+        QCOMPARE(Dialogs::Shown().at(1).answer, int(btnCancel));
+
+        QDialog dialog;
+        dialog.setObjectName("frmSomething");
+        bool ranWhileShown = false;
+        Dialogs::QueueModalAction([&](QDialog *shown) { ranWhileShown = shown->isVisible(); });
+        Dialogs::ExecModal(&dialog);
+        QVERIFY(ranWhileShown);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(Dialogs::ModalWindowsShown(), QStringList{"frmSomething"});
+    }
+
+    void helpViewerOpensOurHelpTexts()
+    {
+        WorkDir dir(false);
+        HelpViewer::ShowContents("FASTART.HLP");
+        QCOMPARE(HelpViewer::LastOpened(), QString("FASTART.HLP"));
+        QVERIFY(HelpViewer::ShownText().contains("Every week"));
+        QVERIFY(HelpViewer::Window()->isVisible());
+
+        dir.writeLines("QEL5100.HLP", {"Local help of this installation"});
+        HelpViewer::ShowContents("QEL5100.HLP");
+        QCOMPARE(HelpViewer::ShownText(), QString("Local help of this installation"));
+
+        HelpViewer::ShowContents("NOSUCH.HLP");
+        QCOMPARE(Dialogs::Shown().size(), 1);
+        QVERIFY(Dialogs::Shown().first().text.contains("NOSUCH.HLP"));
+        HelpViewer::Close();
+    }
+};
+
+QEL_TEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

@@ -1,0 +1,183 @@
+// Start-up: the window set in its order, the creation loads, the main
+// window's first state, and start-up going on past a missing file.
+#include "fixture.h"
+#include "testmain.h"
+
+#include "CTrades.h"
+#include "calendarmain.h"
+#include "chartcolor.h"
+#include "chartsmain.h"
+#include "controlpanel.h"
+#include "edItormain.h"
+#include "qelMain.h"
+#include "qelabout.h"
+#include "startup.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+class TestStartUp : public QObject {
+    Q_OBJECT
+private slots:
+    void createsTheWindowSetAndLoadsItsFiles()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        QCOMPARE(BoxTexts(), QStringList{});
+
+        QStringList names;
+        for (QWidget *window : StartUp::WindowSet())
+            names << window->objectName();
+        QCOMPARE(names, (QStringList{"frmQEL5100", "frmControlPanel", "frmEditorMain", "frmQelAbout",
+                                     "frmQelparam", "frmCalendar", "frmCalendarAbout", "frmChartsMain",
+                                     "frmRollover", "frmChartsUpdate", "frmCalendarLoad", "frmFullReport",
+                                     "frmTChart", "frmChartColor", "frmColorAbout"}));
+        QCOMPARE(QApplication::applicationName(), QString("QEL-5100"));
+
+        // Only the main window and the control panel are on screen.
+        for (QWidget *window : StartUp::WindowSet())
+            QCOMPARE(window->isVisible(), window == frmQEL5100 || window == frmControlPanel);
+        QVERIFY(frmQEL5100->isMaximized());
+        QVERIFY(frmControlPanel->isEnabled());
+        QVERIFY(frmControlPanel->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(frmControlPanel->mmControlPanel->Lines(), TfrmControlPanel::DesignText);
+        QCOMPARE(frmControlPanel->pnlTradingSignal->text(), QString("Weekly Trading Signal"));
+
+        // The main window's own creation and first state.
+        QCOMPARE(frmQEL5100->windowTitle(), QString(" Norvane Inc."));
+        QCOMPARE(frmQEL5100->HSplitter->height(), 1);
+        QCOMPARE(frmQEL5100->ImgSpacer->width(), QGuiApplication::primaryScreen()->geometry().width() - 520);
+        QCOMPARE(frmQEL5100->mmQEL->Lines(), QStringList{""});
+        QCOMPARE(frmQEL5100->mmQEL->Color(), MainPaneDesignColor);
+        QCOMPARE(frmQEL5100->mmReport2->Color(), ReportPaneColor);
+        // The maximised window (the offscreen screen is 800 x 800) is taller
+        // than the design: the main pane keeps 505 and the second pane
+        // fills what is left below the one-pixel splitter.
+        QVERIFY(frmQEL5100->ClientHeight() > 30 + 505 + 1);
+        QCOMPARE(frmQEL5100->mmQEL->height(), 505);
+        QCOMPARE(frmQEL5100->mmReport2->y(), 30 + 505 + 1);
+        QCOMPARE(frmQEL5100->mmReport2->y() + frmQEL5100->mmReport2->height(), frmQEL5100->ClientHeight());
+        QVERIFY(frmQEL5100->ToolBar1->isChecked());
+        QVERIFY(!frmQEL5100->View2ndReport1->isChecked());
+        QVERIFY(!frmQEL5100->Print1->isEnabled());
+
+        // The other windows' creation loads.
+        QCOMPARE(frmEditorMain->mmWKY->Lines(), dir.readLines("BONDS.WWW"));
+        QCOMPARE(frmTChart->mmTChart->Lines(), dir.readLines("TCHART.TCH"));
+        QCOMPARE(frmTChart->TicksPerPoint, 32);
+        QCOMPARE(frmTChart->cbTChart->count(), 2);
+        QCOMPARE(frmTChart->cbTChart->itemText(0), QString("2001     1"));
+        QCOMPARE(ChartPalette[13], TColor(13000));
+        QCOMPARE(frmCalendar->lstMonth[11]->item(0)->text(), QString("Note for DEC"));
+        QCOMPARE(frmChartsMain->lstCharts->count(), 2);
+        QCOMPARE(frmChartsMain->imgCharts->PictureFile(), QString("globe.gif"));
+        QCOMPARE(frmQelAbout->imgAbout->PictureFile(), QString("About.bmp"));
+    }
+
+    void missingFileIsReportedAndStartUpGoesOn_data()
+    {
+        QTest::addColumn<QString>("missing");
+        for (const char *name : {"Splash.bmp", "BONDS.WWW", "About.bmp", "CALENDAR.MAR", "CHARTS.LST", "globe.gif",
+                                 "TCHART.TCH", "SCHEME1.PAL"})
+            QTest::newRow(name) << QString(name);
+    }
+    void missingFileIsReportedAndStartUpGoesOn()
+    {
+        QFETCH(QString, missing);
+        WorkDir dir;
+        dir.remove(missing);
+        FrontEnd frontEnd;
+        QCOMPARE(Dialogs::Shown().size(), 1);
+        QCOMPARE(Dialogs::Shown().first().type, BoxType::Error);
+        QVERIFY2(BoxTexts().first().contains(missing), qPrintable(BoxTexts().first()));
+        QCOMPARE(StartUp::WindowSet().size(), 15);
+        QVERIFY(frmQEL5100->isVisible());
+        // The about box shows the control panel only after its picture.
+        QCOMPARE(frmControlPanel->isVisible(), missing != "About.bmp");
+        if (missing == "CALENDAR.MAR") {
+            QCOMPARE(frmCalendar->lstMonth[1]->count(), 1);   // February was loaded before
+            QCOMPARE(frmCalendar->lstMonth[3]->count(), 0);   // April never was
+        }
+        if (missing == "TCHART.TCH") {
+            QCOMPARE(frmTChart->TicksPerPoint, 0);
+            QCOMPARE(frmTChart->cbTChart->count(), 1);
+        }
+    }
+
+    void damagedSchemeFileIsReported()
+    {
+        WorkDir dir;
+        QStringList scheme(14, "255");
+        scheme[5] = "red";
+        dir.writeLines("SCHEME1.PAL", scheme);
+        ChartPalette[0] = 77;
+        FrontEnd frontEnd;
+        QCOMPARE(Dialogs::Shown().size(), 1);
+        QVERIFY(BoxTexts().first().contains("red"));
+        QCOMPARE(ChartPalette[0], TColor(77));   // a damaged scheme changes no colour
+    }
+
+    void missingComponentFileDisablesThePanel_data()
+    {
+        QTest::addColumn<QString>("missing");
+        QTest::newRow("first") << "WPA.DLL";
+        QTest::newRow("last") << "WPK.DLL";
+    }
+    void missingComponentFileDisablesThePanel()
+    {
+        QFETCH(QString, missing);
+        WorkDir dir;
+        dir.writeFakePrograms();
+        dir.remove(missing);
+        FrontEnd frontEnd;
+        QCOMPARE(BoxTexts(), QStringList{});
+        QVERIFY(frmControlPanel->isVisible());
+        QVERIFY(!frmControlPanel->isEnabled());
+        QTest::mouseClick(frmControlPanel->btnMVR, Qt::LeftButton);
+        QCOMPARE(frmQEL5100->ProcessStage, QChar(' '));
+        QCOMPARE(frmControlPanel->pnlTradingSignal->text(), QString("Weekly Trading Signal"));
+        // Putting the file back changes nothing until the next start.
+        dir.writeBytes(missing, QByteArray());
+        QVERIFY(!frmControlPanel->isEnabled());
+        // The disabled panel can still be hidden and shown.
+        frmQEL5100->ControlPanel1->trigger();
+        QVERIFY(!frmControlPanel->isVisible());
+        frmQEL5100->spControlPanel->click();
+        QVERIFY(frmControlPanel->isVisible());
+    }
+
+    void namesOfTheInstallationMatchIgnoringCase()
+    {
+        WorkDir dir;
+        dir.remove("WPC.DLL");
+        dir.writeBytes("wpc.dll", QByteArray());
+        dir.remove("Splash.bmp");
+        dir.writePicture("SPLASH.BMP", "splash");
+        dir.remove("QEL5100.EXE");
+        dir.writeBytes("qel5100.exe", QByteArray());
+        dir.writeBytes("QEL7300.EXE", QByteArray());
+        FrontEnd frontEnd;
+        QCOMPARE(BoxTexts(), QStringList{});
+        QVERIFY(frmControlPanel->isEnabled());
+        QCOMPARE(frmTChart->TicksPerPoint, 64);   // the T-Note edition wins when both are there
+    }
+
+    void splashTimeCountsFromBeforeTheSplash()
+    {
+        WorkDir dir;
+        QElapsedTimer clock;
+        clock.start();
+        FrontEnd frontEnd(300);
+        QVERIFY(clock.elapsed() >= 300);
+        QVERIFY(clock.elapsed() < 3000);
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY(window->objectName() != "frmQelplash");
+    }
+};
+
+QEL_TEST_MAIN(TestStartUp)
+#include "tst_startup.moc"
