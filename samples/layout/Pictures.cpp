@@ -1,6 +1,7 @@
 #include "Pictures.hpp"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -24,6 +25,9 @@ QFont Font(int pixels, bool bold = false)
 void Text(QPainter& p, const QRect& r, const QString& s, int pixels, QColor c, bool bold = false,
           int flags = Qt::AlignCenter)
 {
+    // Shrink the text until it fits the box, with a little room on each side.
+    while (pixels > 8 && QFontMetrics(Font(pixels, bold)).horizontalAdvance(s) > r.width() - 8)
+        --pixels;
     p.setFont(Font(pixels, bold));
     p.setPen(c);
     p.drawText(r, flags, s);
@@ -107,8 +111,8 @@ QImage RunPicture(const std::string& program)
                                          : Look{QColor(20, 90, 60), "QEL-5100", "System run"};
     QImage img = Blank(kPanelPictureWidth, kPanelPictureHeight, look.back);
     QPainter p(&img);
-    Bars(p, QRect(130, 10, 105, 70), QColor(255, 255, 255, 160), int(program.size()) + program[0]);
-    Text(p, QRect(8, 10, 120, 40), look.title, 24, Qt::white, true, Qt::AlignLeft | Qt::AlignVCenter);
+    Bars(p, QRect(140, 10, 95, 70), QColor(255, 255, 255, 160), int(program.size()) + program[0]);
+    Text(p, QRect(8, 10, 130, 40), look.title, 24, Qt::white, true, Qt::AlignLeft | Qt::AlignVCenter);
     Text(p, QRect(8, 50, 130, 30), look.text, 12, QColor(220, 220, 220), false,
          Qt::AlignLeft | Qt::AlignVCenter);
     return img;
@@ -138,7 +142,10 @@ QImage SignalPicture(const std::string& fileName)
     p.drawRect(3, 3, kPanelPictureWidth - 7, kPanelPictureHeight - 7);
     if (it->arrow != 0)
         Arrow(p, it->arrow > 0 ? QPoint(45, 18) : QPoint(45, 73), 22, it->arrow > 0, Qt::white);
-    else if (std::string(it->title).rfind("STAY", 0) == 0) {
+    else if (std::string(it->title) == "STAY OUT") {
+        p.setPen(QPen(Qt::white, 6));
+        p.drawEllipse(QPoint(45, 45), 20, 20);   // out and staying out: an empty ring
+    } else if (std::string(it->title).rfind("STAY", 0) == 0) {
         p.setPen(QPen(Qt::white, 6));
         p.drawLine(22, 45, 68, 45);   // holding: a level line
     } else {
