@@ -255,7 +255,9 @@ void RunChaosIndicators()
 {
     // The working record is set up once, at the start; nothing else is
     // allocated for the tables during the run.
-    const auto run = std::make_unique<ChaosIndicatorsRun>();
+    // Default-initialised: every field sets its own start value (blanks or
+    // its initial digits), so no zero fill is needed first.
+    const std::unique_ptr<ChaosIndicatorsRun> run(new ChaosIndicatorsRun);
     RunChaosIndicators(*run);
 }
 

@@ -23,7 +23,7 @@ constexpr int kMeans = 11;  // F1 .. F11 of a chaos row
 
 // One weekly bar as KQ4 keeps it: no open, no flags, no check value.
 struct PriceBar {
-    DigitField<7> date;                   // text, held as characters
+    batch::TextField<7> date;
     DigitField<6> high, low, close;       // P1, P2, P3
     SignedDigitField<6> rollAdjustment;   // P4
     SignedDigitField<6> closeMove;        // V, set in the bar's own step
