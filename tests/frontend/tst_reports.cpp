@@ -353,6 +353,13 @@ private slots:
         QTest::mouseClick(w->imgLogo, Qt::LeftButton);
         QVERIFY(frmControlPanel->isVisible());
         QCOMPARE(BoxTexts(), QStringList{});
+
+        // File > Exit closes the main window, which ends the program.
+        QSignalSpy closed(w, &TfrmQEL5100::closed);
+        action("Exit1")->trigger();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(BoxTexts(), QStringList{});
     }
 };
 
