@@ -564,3 +564,34 @@ TEST(Kq4Run, ChildAndInProcessRunsAgree)
     ASSERT_EQ(RunInProcess(), 0);
     EXPECT_EQ(dir.Read("FK.KQ4"), child);
 }
+
+TEST(Kq4SystemIni, FatalAndQuietReadings)
+{
+    struct Case {
+        std::string what;
+        std::string contents;  // "-": no file; "DIR": a directory of that name
+        batch::SystemIniFailure failure;
+        int exitStatus;        // -1 fatal, 0 stopped, 1 read through
+        std::string code;
+    };
+    const std::vector<Case> cases = {
+        {"fatal: no file", "-", batch::SystemIniFailure::Fatal, -1, "  "},
+        {"fatal: a directory", "DIR", batch::SystemIniFailure::Fatal, -1, "  "},
+        {"fatal: an empty file reads blank", "", batch::SystemIniFailure::Fatal, 1, "  "},
+        {"fatal: first line only", "TYUS\r\nUS\r\n", batch::SystemIniFailure::Fatal, 1, "TY"},
+        {"quiet: no file stops the run", "-", batch::SystemIniFailure::StopQuietly, 0, "  "},
+        {"quiet: a line", "US", batch::SystemIniFailure::StopQuietly, 1, "US"},
+    };
+    for (const Case& c : cases) {
+        WorkDir dir;
+        if (c.contents == "DIR") std::filesystem::create_directory(dir.Path() / "SYSTEM.INI");
+        else if (c.contents != "-") dir.Write("SYSTEM.INI", c.contents);
+        batch::SystemIniRecord record;
+        const int status = batch::RunProgram("KQ4", [&] {
+            batch::ReadSystemIni(record, c.failure);
+            throw batch::RunEnded{1, {}};
+        });
+        EXPECT_EQ(status, c.exitStatus) << c.what;
+        EXPECT_EQ(record.MarketCode(), c.code) << c.what;
+    }
+}
