@@ -11,13 +11,11 @@ using batch::DecimalAccumulator;
 
 namespace {
 
-DecimalAccumulator Whole(std::int64_t value) { return DecimalAccumulator::Integer(value); }
-
 // Stores the magnitude of a signed field's value back into it.
 template <class Field>
 void MakeNonNegative(Field& field)
 {
-    if (field.Value().IsNegative()) field.Store(Whole(0) - field.Value());
+    if (field.Value().IsNegative()) field.Store(DecimalAccumulator() - field.Value());
 }
 
 // (sum x 10 div divisor + 5) div 10, both divisions whole-number: the mean
@@ -86,24 +84,23 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
 {
     const auto& w = run.window;
     auto& work = run.work;
-    const DecimalAccumulator end = w.windowEnd.Value();
-    const DecimalAccumulator span = work.ratioSpan.Value();
-    const std::int64_t e = w.windowEnd.AsInteger();
+    const std::int64_t e = w.windowEnd.AsInteger();  // the current bar
     const std::int64_t length = w.windowLength.AsInteger();
+    const std::int64_t span = work.ratioSpan.AsInteger();
     PriceBar& bar = run.bars.At(w.windowEnd);
     ChaosRow& row = run.chaos.At(w.windowEnd);
 
     // The close move into the bar, from the back-adjusted close before it.
-    work.previousBar.Store(end - Whole(1));
+    work.previousBar.StoreInteger(e - 1);
     DigitSubtract(bar.closeMove, run.bars.At(work.previousBar).close, bar.close);
     MakeNonNegative(bar.closeMove);
 
     // The efficiency ratio: net close change over RatioSpan bars against
     // the sum of the single-bar moves, in percent.
-    if (e > length + work.ratioSpan.AsInteger() - 1) {
-        work.moveBar.Store(end - span);
+    if (e > length + span - 1) {
+        work.moveBar.StoreInteger(e - span);
         DigitSubtract(work.netMove, bar.close, run.bars.At(work.moveBar).close);
-        for (std::int64_t n = 0; n < work.ratioSpan.AsInteger(); ++n) {
+        for (std::int64_t n = 0; n < span; ++n) {
             DigitIncrement(work.moveBar);
             DigitAdd(work.sumOfMoves, work.sumOfMoves, run.bars.At(work.moveBar).closeMove);
         }
@@ -112,13 +109,13 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
         row.F(1).Store(work.ratioWork.Value(), batch::Rounding::HalfUp);
     }
     work.sumOfMoves.StoreInteger(0);
-    if (e < length + work.ratioSpan.AsInteger()) row.F(1).StoreInteger(0);
+    if (e < length + span) row.F(1).StoreInteger(0);
 
     // F3..F11: the means of F1 over the last k bars, once k bars from the
     // 11th on have an F1.
     for (int k = 3; k <= kMeans; ++k) {
         if (e > 10 + k) {
-            work.meanBar.Store(end - Whole(k - 1));
+            work.meanBar.StoreInteger(e - (k - 1));
             for (int n = 0; n < k; ++n) SumRatios(run);
         }
         row.F(k).StoreInteger(RoundedMean(work.meanSum.AsInteger(), k));
