@@ -103,7 +103,13 @@ void PlaceCaret(TMemo *pane, int line, int column)
 // default cursor however the run ends.
 class HourglassCursor {
 public:
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    HourglassCursor()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // Hand the cursor change to the display once; the run that follows
+        // blocks the thread, and an unsent change would show only after it.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
     HourglassCursor(const HourglassCursor &) = delete;
     HourglassCursor &operator=(const HourglassCursor &) = delete;
