@@ -3,24 +3,17 @@
 // starts them. Prints the median and extremes of the wall time and the
 // peak resident memory of the child.
 //
-// batch_bench [--runs N] PROGRAM...   (PROGRAM: a path to MVR.DLL or KQ4.DLL)
+// batch_bench [--runs N] PROGRAM...   (launch_child must lie beside it)   (PROGRAM: a path to MVR.DLL or KQ4.DLL)
 #include "PriceFileGenerator.hpp"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -29,32 +22,24 @@ struct Sample {
     long peakKiB;
 };
 
-bool RunOnce(const std::string& program, Sample& sample)
+// The runs go through the small launcher next to this program, so that the
+// peak memory reported is the child's own.
+bool Run(const std::string& launcher, const std::string& program, int runs, std::vector<Sample>& samples)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
-        std::fprintf(stderr, "cannot start %s: %s\n", program.c_str(), std::strerror(rc));
-        return false;
-    }
+    const std::string command = "'" + launcher + "' " + std::to_string(runs) + " '" + program + "'";
+    std::FILE* out = popen(command.c_str(), "r");
+    if (!out) return false;
+    Sample s{};
     int status = 0;
-    struct rusage usage {};
-    wait4(pid, &status, 0, &usage);
-    const auto end = std::chrono::steady_clock::now();
-    sample.millis = std::chrono::duration<double, std::milli>(end - start).count();
-    sample.peakKiB = usage.ru_maxrss;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s ended with status %d\n", program.c_str(), status);
-        return false;
+    bool ok = true;
+    while (std::fscanf(out, "%lf %ld %d", &s.millis, &s.peakKiB, &status) == 3) {
+        if (status != 0) {
+            std::fprintf(stderr, "%s ended with status %d\n", program.c_str(), status);
+            ok = false;
+        }
+        samples.push_back(s);
     }
-    return true;
+    return pclose(out) == 0 && ok && static_cast<int>(samples.size()) == runs;
 }
 
 }  // namespace
@@ -71,6 +56,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: batch_bench [--runs N] PROGRAM...\n");
         return 2;
     }
+    const std::string launcher = (std::filesystem::absolute(argv[0]).parent_path() / "launch_child").string();
     const auto dir = std::filesystem::temp_directory_path() / ("qel-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::filesystem::current_path(dir);
@@ -85,11 +71,7 @@ int main(int argc, char** argv)
     std::printf("%-10s %5s %10s %10s %10s %12s\n", "program", "runs", "median ms", "min ms", "max ms", "peak KiB");
     for (const std::string& program : programs) {
         std::vector<Sample> samples;
-        for (int r = 0; r < runs; ++r) {
-            Sample s{};
-            if (!RunOnce(program, s)) { ++failures; break; }
-            samples.push_back(s);
-        }
+        if (!Run(launcher, program, runs, samples)) ++failures;
         if (samples.empty()) continue;
         std::vector<double> ms;
         long peak = 0;

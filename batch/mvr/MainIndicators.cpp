@@ -47,16 +47,9 @@ void ReadNextPriceLine(MainIndicatorsRun& run)
 
 void ReadMarketCode(MainIndicatorsRun& run)
 {
-    batch::LineFile systemIni("SYSTEM.INI", batch::kSystemIniLength);
-    systemIni.OpenInput();
-    if (!systemIni.Status().IsOk()) {
-        // Nothing is created: the front end then finds no message file.
-        batch::StopRun();
-    }
-    char record[batch::kSystemIniLength];
-    systemIni.Read(record);
-    if (systemIni.Status().Key1() == '0') std::copy(record, record + batch::kSystemIniLength, run.systemIni.chars.begin());
-    systemIni.Close();
+    // A "SYSTEM.INI" that cannot be opened stops the run before any file is
+    // created: the front end then finds no message file.
+    batch::ReadSystemIni(run.systemIni, batch::SystemIniFailure::StopQuietly);
     run.market = batch::MarketOf(run.systemIni.MarketCode());
 }
 
