@@ -61,6 +61,46 @@ std::vector<std::string> SplitLines(const std::string& bytes)
     return lines;
 }
 
+std::string Pad(std::string s, std::size_t width)
+{
+    s.resize(width, ' ');
+    return s;
+}
+
+std::vector<std::string> FailureBlock(const std::string& program, const std::string& fileMessage)
+{
+    return {Pad(""), Pad(" " + program + " did not finish."), Pad(""), Pad(fileMessage), Pad(""),
+            Pad(" Process " + program + " failed.")};
+}
+
+std::vector<std::string> SuccessLines(const std::string& program) { return {Pad(""), Pad(" Process " + program + " ran OK.")}; }
+
+std::vector<samples::Bar> Generated(const std::string& market, int weeks, std::uint64_t seed, int rollEvery)
+{
+    samples::PriceFileOptions o;
+    o.market = market;
+    o.weeks = weeks;
+    o.seed = seed;
+    o.rollEvery = rollEvery;
+    return samples::GenerateBars(o);
+}
+
+std::vector<std::string> Lines(const std::vector<samples::Bar>& bars)
+{
+    std::vector<std::string> lines;
+    for (const auto& b : bars) lines.push_back(samples::FormatPriceLine(b));
+    return lines;
+}
+
+std::string FileOf(const std::vector<std::string>& lines, const std::string& tail)
+{
+    std::string bytes;
+    for (const auto& l : lines) bytes += l + "\r\n";
+    return bytes + tail;
+}
+
+std::string FileOf(const std::vector<samples::Bar>& bars, const std::string& tail) { return FileOf(Lines(bars), tail); }
+
 int RunChild(const std::string& program)
 {
     pid_t pid;

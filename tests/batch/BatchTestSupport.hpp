@@ -2,6 +2,9 @@
 // whole-file reads and writes, and running a built program as a child.
 #pragma once
 
+#include "PriceFileGenerator.hpp"
+
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,6 +32,21 @@ private:
 
 // Lines of a CR LF text file, line ends removed.
 std::vector<std::string> SplitLines(const std::string& bytes);
+
+// A message-file line: the text blank-padded to the record width.
+std::string Pad(std::string s, std::size_t width = 80);
+
+// The six lines of a failure block and the two success lines of a program
+// ("MVR" or "KQ4").
+std::vector<std::string> FailureBlock(const std::string& program, const std::string& fileMessage);
+std::vector<std::string> SuccessLines(const std::string& program);
+
+// Price lines of generated bars, and a price file of lines (CR LF) with an
+// optional tail of raw bytes.
+std::vector<samples::Bar> Generated(const std::string& market, int weeks, std::uint64_t seed, int rollEvery = 13);
+std::vector<std::string> Lines(const std::vector<samples::Bar>& bars);
+std::string FileOf(const std::vector<std::string>& lines, const std::string& tail = "");
+std::string FileOf(const std::vector<samples::Bar>& bars, const std::string& tail = "");
 
 // Runs program (an absolute path) with no arguments in the current
 // directory and returns its exit status as a parent sees it (0..255).

@@ -9,6 +9,10 @@
 
 #include <filesystem>
 
+using batchtest::FileOf;
+using batchtest::Generated;
+using batchtest::Lines;
+using batchtest::Pad;
 using batchtest::SplitLines;
 using batchtest::WorkDir;
 
@@ -16,41 +20,14 @@ namespace {
 
 const std::string kMvr = MVR_PROGRAM;
 
-std::string Pad(std::string s, std::size_t width = 80)
-{
-    s.resize(width, ' ');
-    return s;
-}
 
-std::vector<std::string> Lines(const std::vector<samples::Bar>& bars)
-{
-    std::vector<std::string> lines;
-    for (const auto& b : bars) lines.push_back(samples::FormatPriceLine(b));
-    return lines;
-}
 
-std::string FileOf(const std::vector<std::string>& lines, const std::string& tail = "")
-{
-    std::string bytes;
-    for (const auto& l : lines) bytes += l + "\r\n";
-    return bytes + tail;
-}
 
-std::vector<samples::Bar> Generated(const std::string& market, int weeks, std::uint64_t seed)
-{
-    samples::PriceFileOptions o;
-    o.market = market;
-    o.weeks = weeks;
-    o.seed = seed;
-    return samples::GenerateBars(o);
-}
 
-std::vector<std::string> FailureBlock(const std::string& fileMessage)
-{
-    return {Pad(""), Pad(" MVR did not finish."), Pad(""), Pad(fileMessage), Pad(""), Pad(" Process MVR failed.")};
-}
 
-const std::vector<std::string> kSuccess = {Pad(""), Pad(" Process MVR ran OK.")};
+std::vector<std::string> FailureBlock(const std::string& fileMessage) { return batchtest::FailureBlock("MVR", fileMessage); }
+
+const std::vector<std::string> kSuccess = batchtest::SuccessLines("MVR");
 
 }  // namespace
 
@@ -191,9 +168,9 @@ TEST(MvrRun, OutcomesOfEveryEnding)
         {"first line THE-END", "US\r\n", "THE-END\r\n" + FileOf(valid), 0, FailureBlock(" File: BONDS.DAT is empty."), 0},
         {"a wrong check value", "US\r\n", FileOf(corrupt), 0, FailureBlock(corrupted), 0},
         {"open and close swapped", "US\r\n", FileOf(swapped), 0, FailureBlock(corrupted), 0},
-        {"a blank line", "US\r\n", FileOf({valid[0], "", valid[1]}), 0, FailureBlock(corrupted), 0},
-        {"99 valid lines", "US\r\n", FileOf({valid.begin(), valid.begin() + 99}), 0, FailureBlock(corrupted), 0},
-        {"exactly 100 lines", "US\r\n", FileOf({valid.begin(), valid.begin() + 100}), 0, kSuccess, 90},
+        {"a blank line", "US\r\n", FileOf(std::vector<std::string>{valid[0], "", valid[1]}), 0, FailureBlock(corrupted), 0},
+        {"99 valid lines", "US\r\n", FileOf(std::vector<std::string>(valid.begin(), valid.begin() + 99)), 0, FailureBlock(corrupted), 0},
+        {"exactly 100 lines", "US\r\n", FileOf(std::vector<std::string>(valid.begin(), valid.begin() + 100)), 0, kSuccess, 90},
         {"US signature read as TY", "TY\r\n", "-", 0, FailureBlock(" File: NOTES.DAT is missing."), -1},
         {"THE-END after line 150", "US\r\n", FileOf(valid) + "THE-END\r\n" + FileOf(valid), 0, kSuccess, 140},
         {"lower-case the-end is a line", "US\r\n", FileOf(valid) + "the-end\r\n", 0, FailureBlock(corrupted), 0},

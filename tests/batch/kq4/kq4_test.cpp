@@ -13,6 +13,10 @@
 #include <filesystem>
 #include <memory>
 
+using batchtest::FileOf;
+using batchtest::Generated;
+using batchtest::Lines;
+using batchtest::Pad;
 using batchtest::SplitLines;
 using batchtest::WorkDir;
 
@@ -20,11 +24,6 @@ namespace {
 
 const std::string kKq4 = KQ4_PROGRAM;
 
-std::string Pad(std::string s, std::size_t width = 80)
-{
-    s.resize(width, ' ');
-    return s;
-}
 
 std::string Digits3(long v)
 {
@@ -33,34 +32,9 @@ std::string Digits3(long v)
     return buf;
 }
 
-std::vector<std::string> Lines(const std::vector<samples::Bar>& bars)
-{
-    std::vector<std::string> lines;
-    for (const auto& b : bars) lines.push_back(samples::FormatPriceLine(b));
-    return lines;
-}
 
-std::string FileOf(const std::vector<std::string>& lines, const std::string& tail = "")
-{
-    std::string bytes;
-    for (const auto& l : lines) bytes += l + "\r\n";
-    return bytes + tail;
-}
 
-std::string FileOf(const std::vector<samples::Bar>& bars, const std::string& tail = "")
-{
-    return FileOf(Lines(bars), tail);
-}
 
-std::vector<samples::Bar> Generated(const std::string& market, int weeks, std::uint64_t seed, int rollEvery = 13)
-{
-    samples::PriceFileOptions o;
-    o.market = market;
-    o.weeks = weeks;
-    o.seed = seed;
-    o.rollEvery = rollEvery;
-    return samples::GenerateBars(o);
-}
 
 // A bar with its close given; the date names the bar's number.
 samples::Bar BarAt(int number, long close, long roll = 0)
@@ -84,12 +58,10 @@ std::vector<samples::Bar> BarsWithCloses(const std::vector<long>& closes)
     return bars;
 }
 
-std::vector<std::string> FailureBlock(const std::string& fileMessage)
-{
-    return {Pad(""), Pad(" KQ4 did not finish."), Pad(""), Pad(fileMessage), Pad(""), Pad(" Process KQ4 failed.")};
-}
 
-const std::vector<std::string> kSuccess = {Pad(""), Pad(" Process KQ4 ran OK.")};
+std::vector<std::string> FailureBlock(const std::string& fileMessage) { return batchtest::FailureBlock("KQ4", fileMessage); }
+
+const std::vector<std::string> kSuccess = batchtest::SuccessLines("KQ4");
 
 int RunInProcess()
 {
