@@ -65,7 +65,7 @@ TfrmControlPanel::TfrmControlPanel(QWidget *parent)
 
     mmControlPanel = new TMemo(this);
     mmControlPanel->setObjectName(QStringLiteral("mmControlPanel"));
-    mmControlPanel->setReadOnly(true);
+    mmControlPanel->SetReadOnly(true);
     mmControlPanel->setFrameStyle(QFrame::NoFrame);
     mmControlPanel->setFont(PanelFont("MS Sans Serif", 11, false));
     mmControlPanel->SetLines(DesignText);

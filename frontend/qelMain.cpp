@@ -160,7 +160,7 @@ TfrmQEL5100::TfrmQEL5100(QWidget *parent)
 
     mmQEL = new TMemo(ClientArea);
     mmQEL->setObjectName(QStringLiteral("mmQEL"));
-    mmQEL->setReadOnly(true);
+    mmQEL->SetReadOnly(true);
     mmQEL->setFont(FixedPitch(QStringLiteral("Courier New"), 11));
     mmQEL->SetColor(MainPaneDesignColor);
     mmQEL->SetLines({QString()});
@@ -172,7 +172,7 @@ TfrmQEL5100::TfrmQEL5100(QWidget *parent)
 
     mmReport2 = new TMemo(ClientArea);
     mmReport2->setObjectName(QStringLiteral("mmReport2"));
-    mmReport2->setReadOnly(true);
+    mmReport2->SetReadOnly(true);
     mmReport2->setFont(FixedPitch(QStringLiteral("Courier New"), 11));
     mmReport2->SetColor(ReportPaneColor);
 

@@ -36,6 +36,13 @@ TMemo::TMemo(QWidget *parent)
     });
 }
 
+void TMemo::SetReadOnly(bool readOnly)
+{
+    setReadOnly(readOnly);
+    if (readOnly)
+        setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
 void TMemo::SetLines(const QStringList &lines)
 {
     setPlainText(lines.join(QLatin1Char('\n')));

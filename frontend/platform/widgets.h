@@ -26,6 +26,10 @@ class TMemo : public QPlainTextEdit {
 public:
     explicit TMemo(QWidget *parent = nullptr);
 
+    // Read-only as the original panes were: no typing, but a caret that
+    // shows where the pane stands and that the arrow keys move.
+    void SetReadOnly(bool readOnly);
+
     void SetLines(const QStringList &lines);
     QStringList Lines() const;
     void AppendLine(const QString &line);

@@ -194,6 +194,14 @@ private slots:
         QCOMPARE(pane->textCursor().selectedText(), QString());
         QCOMPARE(frmQEL5100->focusWidget(), pane);
         QCOMPARE(FindDetailJump(pane->Lines(), "05JAN01").offset, 7 + 0 + 10 + 3 * 2 + 3);
+        // The read-only pane keeps a caret that the keys move from there.
+        QVERIFY(pane->isReadOnly());
+        QTest::keyClick(pane, Qt::Key_Right);
+        QCOMPARE(pane->textCursor().blockNumber(), 3);
+        QCOMPARE(pane->textCursor().positionInBlock(), 4);
+        QTest::keyClick(pane, Qt::Key_Down);
+        QCOMPARE(pane->textCursor().blockNumber(), 4);
+        QCOMPARE(pane->Lines(), dir.readLines("DT3.REP"));
 
         // In the second pane, with the date on the first line.
         dir.writeLines("DT3.REP", {"  05JAN01", "05JAN01"});
