@@ -3,6 +3,7 @@
 #include "controlpanel.h"
 #include "platform/errorhandler.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 TfrmFullReport *frmFullReport = nullptr;
@@ -21,11 +22,27 @@ TfrmFullReport::TfrmFullReport(QWidget *parent)
     font.setFixedPitch(true);
     font.setPixelSize(11);
     mmFullReport->setFont(font);
-    mmFullReport->setTabChangesFocus(false);
+    // The view does not take the Tab key: it moves the focus on, and with
+    // nothing else to take the focus it does nothing.
+    mmFullReport->setTabChangesFocus(true);
+    mmFullReport->installEventFilter(this);
     mmFullReport->setUndoRedoEnabled(true);
     mmFullReport->SetScrollBars(ScrollBars::Vertical);
     layout->addWidget(mmFullReport);
     connect(mmFullReport, &TMemo::clicked, this, Guarded([this] { mmFullReportClick(); }));
+}
+
+bool TfrmFullReport::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mmFullReport && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return TForm::eventFilter(watched, event);
 }
 
 void TfrmFullReport::mmFullReportClick()

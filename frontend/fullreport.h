@@ -10,6 +10,9 @@ public:
     explicit TfrmFullReport(QWidget *parent = nullptr);
     TMemo *mmFullReport;
     void mmFullReportClick();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 extern TfrmFullReport *frmFullReport;

@@ -336,6 +336,22 @@ private slots:
         QVERIFY(!frmControlPanel->isVisible());
     }
 
+    void floatingViewTakesTypingButNotTheTabKey()
+    {
+        WorkDir dir;
+        dir.writeLines("first.rep", {"abc"});
+        FrontEnd frontEnd;
+        Dialogs::QueueOpenFiles({dir.file("first.rep")});
+        action("Open1")->trigger();
+        TMemo *view = frmFullReport->mmFullReport;
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(view->Lines(), QStringList{"abc"});
+        QTest::keyClick(view, Qt::Key_X);
+        QCOMPARE(view->Lines(), QStringList{"xabc"});
+        QCOMPARE(dir.readLines("first.rep"), QStringList{"abc"});   // never saved
+    }
+
     void openersAndHelp()
     {
         WorkDir dir;
