@@ -1,5 +1,7 @@
 #include "forms.h"
 
+#include <QKeyEvent>
+
 TForm::TForm(const QString &name, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
@@ -41,4 +43,13 @@ void TForm::showEvent(QShowEvent *event)
         m_placed = true;
     }
     QDialog::showEvent(event);
+}
+
+void TForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

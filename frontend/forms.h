@@ -20,6 +20,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Escape leaves a window only where a window's own button says so; the
+    // dialog's default of hiding on Escape would pass by its close handling.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool m_placed = false;

@@ -336,7 +336,7 @@ private slots:
         QVERIFY(!frmControlPanel->isVisible());
     }
 
-    void floatingViewTakesTypingButNotTheTabKey()
+    void floatingViewTakesTypingButNotTabOrEscape()
     {
         WorkDir dir;
         dir.writeLines("first.rep", {"abc"});
@@ -350,6 +350,8 @@ private slots:
         QTest::keyClick(view, Qt::Key_X);
         QCOMPARE(view->Lines(), QStringList{"xabc"});
         QCOMPARE(dir.readLines("first.rep"), QStringList{"abc"});   // never saved
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(frmFullReport->isVisible());
     }
 
     void openersAndHelp()

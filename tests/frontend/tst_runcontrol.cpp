@@ -233,6 +233,10 @@ private slots:
     {
         WorkDir dir;
         FrontEnd frontEnd;
+        // The Escape key is not one of the ways to hide it.
+        QTest::keyClick(frmControlPanel, Qt::Key_Escape);
+        QTest::keyClick(frmControlPanel->mmControlPanel, Qt::Key_Escape);
+        QVERIFY(frmControlPanel->isVisible());
         QTest::mouseClick(frmControlPanel->imgControlPanel, Qt::LeftButton);
         QVERIFY(!frmControlPanel->isVisible());
         frmControlPanel->show();
