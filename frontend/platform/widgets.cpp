@@ -132,6 +132,8 @@ TPanel::TPanel(QWidget *parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignCenter);
+    // A caption is shown exactly as given, never read as markup.
+    setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     SetColor(m_color);

@@ -227,6 +227,14 @@ private slots:
         QCOMPARE(BoxTexts(), QStringList{});
         QCOMPARE(frmControlPanel->imgControlPanel->PictureFile(), QString("PXD.BMP"));
         QCOMPARE(frmControlPanel->pnlTradingSignal->text(), QString("Signal for:  12 March 2026"));
+
+        // A month that is not one of the twelve is shown as it stands, even
+        // when it looks like markup: the caption is text, never rich text.
+        dir.writeFakePrograms("GS              12<u>26");
+        press(frmControlPanel->btnQEL);
+        TPanel *caption = frmControlPanel->pnlTradingSignal;
+        QCOMPARE(caption->text(), QString("Signal for:  12 <u> 2026"));
+        QVERIFY(caption->sizeHint().width() >= QFontMetrics(caption->font()).horizontalAdvance(caption->text()));
     }
 
     void panelHidesItself()
