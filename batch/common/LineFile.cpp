@@ -96,15 +96,39 @@ void LineFile::Read(char* record)
     status_.Set("00");
 }
 
-void LineFile::Write(std::string_view record)
+// Records are gathered per file and handed to the system in large pieces.
+// So that a write that fails is known before anything reaches another
+// output, the gathered records of one file are flushed, and tested, as soon
+// as a record is written to another file.
+namespace {
+LineFile* gUnflushed = nullptr;
+}  // namespace
+
+bool LineFile::Flush()
 {
-    if (!file_ || !output_) { status_.Set("48"); return; }
-    buffer_.append(record.data(), record.size());
-    buffer_.append("\r\n", 2);
-    if (buffer_.size() >= kChunk) {
+    if (!buffer_.empty()) {
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
         buffer_.clear();
     }
+    if (std::fflush(file_) != 0) failed_ = true;
+    if (gUnflushed == this) gUnflushed = nullptr;
+    return !failed_;
+}
+
+void LineFile::Write(std::string_view record)
+{
+    if (!file_ || !output_) { status_.Set("48"); return; }
+    if (gUnflushed && gUnflushed != this) {
+        LineFile& other = *gUnflushed;
+        if (!other.Flush()) {
+            other.status_.Set("30");
+            FatalFileError(other, "write");
+        }
+    }
+    buffer_.append(record.data(), record.size());
+    buffer_.append("\r\n", 2);
+    gUnflushed = this;
+    if (buffer_.size() >= kChunk) Flush();
     status_.Set(failed_ ? "30" : "00");
 }
 
@@ -112,10 +136,8 @@ void LineFile::Close()
 {
     if (!file_) { status_.Set("42"); return; }
     bool ok = true;
-    if (output_) {
-        if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) ok = false;
-        if (std::fflush(file_) != 0 || failed_) ok = false;
-    }
+    if (output_ && !Flush()) ok = false;
+    if (gUnflushed == this) gUnflushed = nullptr;
     if (std::fclose(file_) != 0) ok = false;
     file_ = nullptr;
     buffer_.clear();

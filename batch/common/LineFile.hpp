@@ -38,13 +38,16 @@ public:
     // byte is data. A last line without a line end is still a record.
     void Read(char* record);
 
-    // Writes the record as one line ended by CR LF.
+    // Writes the record as one line ended by CR LF. A failure shows in the
+    // status of this write or, at the latest, of the next write to another
+    // output or of this file's close.
     void Write(std::string_view record);
 
     void Close();
 
 private:
     bool Fill();
+    bool Flush();  // false once a write has not reached the file
 
     std::string name_;
     int recordLength_;

@@ -73,6 +73,7 @@ void ReportMissingPriceFile(MessageFile& messages, const FileMessage& fileMessag
 {
     messages.Open();
     messages.WriteFailureBlock(fileMessage.Text(FailureReason::Missing));
+    messages.Close();  // tested: a block that did not reach the file is a fatal error
     StopRun();
 }
 

@@ -217,6 +217,34 @@ TEST(MvrRun, AnOutputThatCannotBeCreatedIsFatal)
     }
 }
 
+// An output on a full device: the first failed write ends the run, so no
+// later output claims success.
+TEST(MvrRun, AWriteThatFailsIsFatal)
+{
+    struct Case {
+        const char* full;
+        bool priceFile;
+        std::vector<const char*> leftEmpty;
+    };
+    const Case cases[] = {
+        {"FK.MVR", true, {"MESSAGES.MVR", "REPORT69.MVR"}},
+        {"REPORT69.MVR", true, {"MESSAGES.MVR"}},
+        {"MESSAGES.MVR", true, {}},  // written last, after the other two
+        {"MESSAGES.MVR", false, {}},  // the missing-file block cannot be written
+    };
+    for (const Case& c : cases) {
+        WorkDir dir;
+        dir.Write("SYSTEM.INI", "US\r\n");
+        for (int weeks : {197, 1200}) {
+            if (c.priceFile) dir.Write("BONDS.DAT", FileOf(Generated("US", weeks, 9)));
+            std::filesystem::remove(dir.Path() / c.full);
+            std::filesystem::create_symlink("/dev/full", dir.Path() / c.full);
+            EXPECT_EQ(batchtest::RunChild(kMvr), 255) << c.full << " " << weeks;
+            for (const char* name : c.leftEmpty) EXPECT_EQ(dir.Read(name), "") << c.full << " " << name;
+        }
+    }
+}
+
 TEST(MvrRun, NotesMarket)
 {
     WorkDir dir;

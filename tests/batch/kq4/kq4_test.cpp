@@ -524,6 +524,26 @@ TEST(Kq4Run, AnOutputThatCannotBeCreatedIsFatal)
     }
 }
 
+// An output on a full device: the first failed write ends the run, so the
+// message file never claims success.
+TEST(Kq4Run, AWriteThatFailsIsFatal)
+{
+    for (const char* full : {"FK.KQ4", "MESSAGES.KQ4"}) {
+        for (int weeks : {40, 1200}) {
+            WorkDir dir;
+            dir.Write("SYSTEM.INI", "US\r\n");
+            dir.Write("BONDS.DAT", FileOf(Generated("US", weeks, 9)));
+            std::filesystem::create_symlink("/dev/full", dir.Path() / full);
+            EXPECT_EQ(batchtest::RunChild(kKq4), 255) << full << " " << weeks;
+            if (std::string(full) == "FK.KQ4") EXPECT_EQ(dir.Read("MESSAGES.KQ4"), "") << weeks;
+        }
+    }
+    WorkDir dir;  // the missing-file block cannot be written
+    dir.Write("SYSTEM.INI", "US\r\n");
+    std::filesystem::create_symlink("/dev/full", dir.Path() / "MESSAGES.KQ4");
+    EXPECT_EQ(batchtest::RunChild(kKq4), 255);
+}
+
 TEST(Kq4Run, ChildAndInProcessRunsAgree)
 {
     const auto bars = Generated("TY", 80, 44);
