@@ -197,7 +197,7 @@ void TfrmQEL5100::BuildToolBar()
     Bevel1 = new QFrame(tlbQEL);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Raised);
-    Place(Bevel1, 0, 28, 656, 2);
+    Place(Bevel1, 0, 29, 656, 2);
 
     auto speed = [this](const char *name, int x, const char *hint, const QIcon &icon, int width = 25) {
         auto *button = new QToolButton(tlbQEL);

@@ -64,6 +64,9 @@ private slots:
         QVERIFY(frmQEL5100->ToolBar1->isChecked());
         QVERIFY(!frmQEL5100->View2ndReport1->isChecked());
         QVERIFY(!frmQEL5100->Print1->isEnabled());
+        QCOMPARE(frmQEL5100->tlbQEL->height(), 30);
+        QCOMPARE(frmQEL5100->Bevel1->geometry(), QRect(0, 29, 656, 2));
+        QCOMPARE(frmQEL5100->imgLogo->toolTip(), QString("Control panel."));
 
         // The other windows' creation loads.
         QCOMPARE(frmEditorMain->mmWKY->Lines(), dir.readLines("BONDS.WWW"));
@@ -76,6 +79,45 @@ private slots:
         QCOMPARE(frmChartsMain->lstCharts->count(), 2);
         QCOMPARE(frmChartsMain->imgCharts->PictureFile(), QString("globe.gif"));
         QCOMPARE(frmQelAbout->imgAbout->PictureFile(), QString("About.bmp"));
+    }
+
+    void toolBarButtonsAndHints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("hint");
+        const struct {
+            const char *name;
+            int x, width;
+            const char *hint;
+        } rows[] = {
+            {"spEditor", 0, 25, "Price file editor."},       {"spParams", 25, 25, "Params panel."},
+            {"spSignals", 50, 25, "Signals plotter."},       {"spCharts", 75, 25, "Historical charts."},
+            {"spCalendar", 100, 25, "Calendar."},            {"spControlPanel", 125, 25, "Control panel."},
+            {"spSecondReport", 150, 25, "Split screen."},    {"SpeedButton8", 175, 7, ""},
+            {"spMainWindow", 182, 25, "Color main window."}, {"spSecandaryWindow", 207, 25, "Color secondary window."},
+            {"spFloatingWindow", 232, 25, "Color floating window."}, {"SpeedButton9", 257, 7, ""},
+            {"bbDetail", 264, 25, "Detail Report."},         {"bbSummary", 289, 25, "Summary report."},
+            {"bbProfit", 314, 25, "Profit report."},         {"bbMultiple", 339, 25, "Muultiple trades."},
+            {"bbStopLoss", 364, 25, "Stop loss report."},    {"bbSideways", 389, 25, "Sideways report."},
+            {"bbTrades", 414, 25, "Algorithm trades."},      {"bbYearly", 439, 25, "Yearly report."},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.name) << QString(row.name) << row.x << row.width << QString(row.hint);
+    }
+    void toolBarButtonsAndHints()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, x);
+        QFETCH(int, width);
+        QFETCH(QString, hint);
+        WorkDir dir;
+        FrontEnd frontEnd;
+        auto *button = frmQEL5100->tlbQEL->findChild<QWidget *>(name);
+        QVERIFY(button);
+        QCOMPARE(button->geometry(), QRect(x, 2, width, 25));
+        QCOMPARE(button->toolTip(), hint);
     }
 
     void missingFileIsReportedAndStartUpGoesOn_data()
