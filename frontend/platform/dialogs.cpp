@@ -35,15 +35,19 @@ int defaultButton(int buttons)
     return buttons & btnYes ? btnYes : btnNone;
 }
 
-// "Reports(*.rep)|*.rep|All files(*.*)|*.*" to the toolkit's ";;" form.
+// "Reports(*.rep)|*.rep|All files(*.*)|*.*" to the toolkit's form, one
+// "name (patterns)" a filter; the dialog is told to show the name alone.
 QStringList qtFilters(const QString &filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts.at(i + 1);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts.at(i) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        QStringList patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &pattern : patterns) {
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        out << parts.at(i) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out;
 }
@@ -98,15 +102,22 @@ QStringList Dialogs::OpenFileNames(QWidget *parent, const QString &initialDir,
     if (s.scripted)
         return {};
     QFileDialog dialog(parent);
+    SetUpOpenDialog(dialog, initialDir, filter, filterIndex, multiSelect);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+void Dialogs::SetUpOpenDialog(QFileDialog &dialog, const QString &initialDir, const QString &filter,
+                              int filterIndex, bool multiSelect)
+{
     dialog.setDirectory(initialDir);
     dialog.setFileMode(multiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     const QStringList filters = qtFilters(filter);
     dialog.setNameFilters(filters);
     if (filterIndex >= 1 && filterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(filterIndex - 1));
-    if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return dialog.selectedFiles();
 }
 
 int Dialogs::ExecModal(QDialog *dialog)

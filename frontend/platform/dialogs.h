@@ -10,6 +10,7 @@
 #include <functional>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 enum class BoxType { Warning, Information, Error, Confirmation, Plain };
@@ -42,6 +43,12 @@ public:
     // "Name(*.ext)|*.ext|..." list; filterIndex counts from 1.
     static QStringList OpenFileNames(QWidget *parent, const QString &initialDir,
                                      const QString &filter, int filterIndex, bool multiSelect);
+
+    // The open dialog as OpenFileNames sets it up: the list shows each
+    // filter's own name, and "*.*" takes every file as it did on the
+    // original platform (a file without a dot too).
+    static void SetUpOpenDialog(QFileDialog &dialog, const QString &initialDir, const QString &filter,
+                                int filterIndex, bool multiSelect);
 
     // Shows a window modally and returns when it is closed. In scripted mode
     // the next queued action runs while the window is up, then it is closed.

@@ -14,7 +14,10 @@
 #include "platform/helpviewer.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QListView>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QToolButton>
@@ -334,6 +337,44 @@ private slots:
         QVERIFY(frmControlPanel->isVisible());
         QTest::mouseClick(frmFullReport->mmFullReport->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!frmControlPanel->isVisible());
+    }
+
+    void openDialogShowsTheDesignFilters()
+    {
+        WorkDir dir(false);
+        dir.writeLines("BONDS.SYS", {"x"});
+        dir.writeLines("README", {"x"});
+        dir.writeLines("a.rep", {"x"});
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        Dialogs::SetUpOpenDialog(dialog, dir.path(), TfrmQEL5100::OpenFilter, 1, true);
+        QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFiles);
+        QCOMPARE(dialog.directory().absolutePath(), QDir(dir.path()).absolutePath());
+        auto *types = dialog.findChild<QComboBox *>("fileTypeCombo");
+        QVERIFY(types);
+        QStringList shown;
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        QCOMPARE(shown, (QStringList{"Algorithms(*.alg)", "Headers(*.hdn)", "Reports(*.rep)", "System(Bonds.*)",
+                                     "All files(*.*)"}));
+        QCOMPARE(types->currentIndex(), 0);
+
+        // As on the original platform, "Bonds.*" ignores case and "*.*" takes
+        // every file, also one without a dot.
+        auto *list = dialog.findChild<QListView *>("listView");
+        QVERIFY(list);
+        dialog.show();
+        auto listed = [&] {
+            QStringList names;
+            for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+                names << list->model()->index(row, 0, list->rootIndex()).data().toString();
+            names.sort();
+            return names;
+        };
+        dialog.selectNameFilter(dialog.nameFilters().at(3));
+        QTRY_COMPARE(listed(), QStringList{"BONDS.SYS"});
+        dialog.selectNameFilter(dialog.nameFilters().at(4));
+        QTRY_COMPARE(listed(), (QStringList{"BONDS.SYS", "README", "a.rep"}));
     }
 
     void floatingViewTakesTypingButNotTabOrEscape()
