@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -118,6 +120,44 @@ private slots:
         QVERIFY(button);
         QCOMPARE(button->geometry(), QRect(x, 2, width, 25));
         QCOMPARE(button->toolTip(), hint);
+    }
+
+    void mainMenu()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        // Each menu with its items: caption, and for the ticked or disabled
+        // ones a mark ("+" ticked, "-" tickable but clear, "x" disabled).
+        const QList<QPair<QString, QStringList>> expected{
+            {"&File", {"&Open", "Print x", "E&xit"}},
+            {"&Reports",
+             {"Detail Report", "Profit Report", "Trade Summary", "Multiple Trades ", "Stop Loss ", "Sideways Market",
+              "Algorithm Trades", "Yearly Profit ", "Clear Screen"}},
+            {"&Tools", {"Editor", "Params", "Signals", "Charts", "Calendar"}},
+            {"&View", {"Tool Bar +", "Control Panel", "Second Report -"}},
+            {"&Color", {"Main window", "Secondary window", "Floating window"}},
+            {"&Help", {"Fast Start", "Contents", "About"}},
+        };
+        auto describe = [](QAction *item) {
+            QString text = item->text();
+            if (item->isCheckable())
+                text += item->isChecked() ? " +" : " -";
+            if (!item->isEnabled())
+                text += " x";
+            return text;
+        };
+        QList<QPair<QString, QStringList>> menus;
+        for (QAction *menu : frmQEL5100->menuBar()->actions()) {
+            QStringList items;
+            for (QAction *item : menu->menu()->actions())
+                items << describe(item);
+            menus.append({menu->text(), items});
+        }
+        QCOMPARE(menus, expected);
+        QStringList detail;
+        for (QAction *item : frmQEL5100->DetailReport1->actions())
+            detail << describe(item);
+        QCOMPARE(detail, (QStringList{"Short Version", "Full Version", "Max Version"}));
     }
 
     void missingFileIsReportedAndStartUpGoesOn_data()
