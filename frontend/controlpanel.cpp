@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -135,6 +136,16 @@ bool TfrmControlPanel::eventFilter(QObject *watched, QEvent *event)
             ErrorHandler::Run([this] { btnKQ4MouseDown(); });
         else if (watched == btnQEL)
             ErrorHandler::Run([this] { btnQELMouseDown(); });
+    }
+    // Enter on a focused run button clicks it, as Space does, with no
+    // mouse-down feedback.
+    if (event->type() == QEvent::KeyPress && (watched == btnMVR || watched == btnKQ4 || watched == btnQEL)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
     }
     return TForm::eventFilter(watched, event);
 }

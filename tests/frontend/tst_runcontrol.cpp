@@ -150,6 +150,17 @@ private slots:
         QCOMPARE(panel->mmControlPanel->Lines(), MvrLines);
         QCOMPARE(panel->pnlTradingSignal->text(), QString("untouched"));
         QCOMPARE(panel->IndicatorsStarted, QChar('A'));
+        // Enter on a focused run button starts its run too.
+        panel->btnKQ4->setFocus();
+        QTest::keyClick(panel->btnKQ4, Qt::Key_Return);
+        QCOMPARE(frmQEL5100->ProcessStage, QChar(' '));
+        QCOMPARE(panel->mmControlPanel->Lines(), MvrLines + QStringList{" "} + Kq4Lines);
+        QCOMPARE(panel->pnlTradingSignal->text(), QString("untouched"));
+        // Enter elsewhere in the panel starts nothing.
+        panel->mmControlPanel->setFocus();
+        QTest::keyClick(panel->mmControlPanel, Qt::Key_Return);
+        QCOMPARE(panel->imgControlPanel->PictureFile(), QString("KQ4.BMP"));
+        QCOMPARE(BoxTexts(), QStringList{});
     }
 
     void programThatCannotStart()
