@@ -23,6 +23,8 @@ uint32_t RunProgramAndWait(const QString &appName, const QString &cmdLine, bool 
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    // No other handle of ours goes to the child.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
 
     char *argv[] = {const_cast<char *>(argument.constData()), nullptr};
     pid_t pid = 0;

@@ -1,8 +1,8 @@
 #pragma once
 // Starting the system's programs. A program is started by its bare file name
 // from the current directory (never looked up on PATH), with the command line
-// as its only argument text, its standard streams on /dev/null, in the front
-// end's environment and current directory.
+// as its only argument text, its standard streams on /dev/null and no other
+// handle inherited, in the front end's environment and current directory.
 #include <QString>
 #include <cstdint>
 

@@ -12,6 +12,8 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <fcntl.h>
+#include <unistd.h>
 
 class ThrowingWidget : public QWidget {
 protected:
@@ -97,6 +99,16 @@ private slots:
         dir.writeScript("MVR.DLL", "echo to-dev-null\necho \"$0\" > RAN.TXT\nexit 3");
         QCOMPARE(RunProgramAndWait("MVR.DLL", "MVR.DLL", true), 3u);
         QCOMPARE(TextFiles::ReadLines("RAN.TXT"), QStringList{"MVR.DLL"});
+
+        // The child inherits none of our handles, even one left inheritable.
+        const int opened = ::open("/dev/null", O_RDONLY);
+        const int inheritable = ::dup2(opened, 57);
+        ::close(opened);
+        QCOMPARE(inheritable, 57);
+        dir.writeScript("KQ4.DLL", "if [ -e /proc/self/fd/57 ]; then echo inherited; else echo none; fi > FDS.TXT");
+        RunProgramAndWait("KQ4.DLL", "KQ4.DLL", true);
+        ::close(inheritable);
+        QCOMPARE(TextFiles::ReadLines("FDS.TXT"), QStringList{"none"});
     }
 
     void launcherReportsTheSystemErrorCode_data()
