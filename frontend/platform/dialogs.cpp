@@ -65,8 +65,12 @@ int Dialogs::MessageBox(BoxType type, const QString &text, int buttons)
     } else if (s.scripted) {
         answer = defaultButton(buttons);
     } else {
-        QMessageBox box;
+        // Over the window that raised it and above the stay-on-top windows
+        // (the control panel, the floating report), so it is never hidden.
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
         box.setWindowTitle(QApplication::applicationName());
+        box.setTextFormat(Qt::PlainText);
         box.setText(text);
         switch (type) {
         case BoxType::Warning: box.setIcon(QMessageBox::Warning); break;

@@ -10,6 +10,8 @@
 #include "platform/textfiles.h"
 
 #include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <fcntl.h>
@@ -170,6 +172,34 @@ private slots:
         QVERIFY(ranWhileShown);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(Dialogs::ModalWindowsShown(), QStringList{"frmSomething"});
+    }
+
+    void messageBoxShownOverTheStayOnTopWindows()
+    {
+        // The real box: above the stay-on-top control panel and floating
+        // report, from which warnings are raised, with its text as given.
+        QWidget stayOnTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+        stayOnTop.show();
+        stayOnTop.activateWindow();
+        Qt::WindowFlags flags;
+        Qt::TextFormat format = Qt::AutoText;
+        QString text;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            flags = box->windowFlags();
+            format = box->textFormat();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        Dialogs::SetScripted(false);
+        const int answer = Dialogs::MessageBox(BoxType::Warning, "You must execute <b>\"MVR\"</b> first.", btnOk);
+        Dialogs::SetScripted(true);
+        QCOMPARE(answer, int(btnOk));
+        QCOMPARE(text, QString("You must execute <b>\"MVR\"</b> first."));
+        QVERIFY(flags & Qt::WindowStaysOnTopHint);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void helpViewerOpensOurHelpTexts()
