@@ -201,12 +201,17 @@ void PerBarStep(ChaosIndicatorsRun& run)
     WriteChaosLine(run);
 }
 
-void FinishRun(ChaosIndicatorsRun& run)
+void CloseFiles(ChaosIndicatorsRun& run)
 {
     if (run.reader) run.reader->Close();  // status not tested
     run.messages.Close();
     run.chaosFile.Close();
     batch::CheckOutputStatus(run.chaosFile, "close");
+}
+
+void FinishRun(ChaosIndicatorsRun& run)
+{
+    CloseFiles(run);
     batch::StopRun();
 }
 
@@ -245,7 +250,9 @@ void RunChaosIndicators(ChaosIndicatorsRun& run)
     }
 
     run.messages.WriteSuccessLines();
-    FinishRun(run);
+    // A completed run ends here by returning: the same closes as FinishRun,
+    // then exit status 0, without unwinding the stack.
+    CloseFiles(run);
 }
 
 void RunChaosIndicators()

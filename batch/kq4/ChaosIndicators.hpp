@@ -100,6 +100,9 @@ void SumMeans(ChaosIndicatorsRun& run);
 void CountRuns(ChaosIndicatorsRun& run);
 void BuildChaosLine(ChaosIndicatorsRun& run);
 void WriteChaosLine(ChaosIndicatorsRun& run);
+// Closes the price file and the outputs (each output's close tested).
+void CloseFiles(ChaosIndicatorsRun& run);
+// CloseFiles, then StopRun.
 [[noreturn]] void FinishRun(ChaosIndicatorsRun& run);
 
 }  // namespace kq4

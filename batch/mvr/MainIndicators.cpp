@@ -111,12 +111,17 @@ void WriteRunCountLine(MainIndicatorsRun& run)
     batch::CheckOutputStatus(run.runCountFile, "write");
 }
 
-void FinishRun(MainIndicatorsRun& run)
+void CloseFiles(MainIndicatorsRun& run)
 {
     run.reader->Close();
     run.messages.Close();
     CloseOutput(run.runCountFile);
     CloseOutput(run.indicatorFile);
+}
+
+void FinishRun(MainIndicatorsRun& run)
+{
+    CloseFiles(run);
     batch::StopRun();
 }
 
@@ -151,7 +156,9 @@ void RunMainIndicators()
     }
     WriteRunCountLine(*run);
     run->messages.WriteSuccessLines();
-    FinishRun(*run);
+    // A completed run ends here by returning: the same closes as FinishRun,
+    // then exit status 0, without unwinding the stack.
+    CloseFiles(*run);
 }
 
 }  // namespace mvr

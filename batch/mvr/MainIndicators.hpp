@@ -111,6 +111,9 @@ std::string BuildIndicatorLine(MainIndicatorsRun& run);
 void WriteIndicatorLine(MainIndicatorsRun& run);
 std::string BuildRunCountLine(const DigitField<5>& recordCount);
 void WriteRunCountLine(MainIndicatorsRun& run);
+// Closes the price file and the outputs (each output's close tested).
+void CloseFiles(MainIndicatorsRun& run);
+// CloseFiles, then StopRun.
 [[noreturn]] void FinishRun(MainIndicatorsRun& run);
 
 // The check value of a line's prices as the work field keeps it: V modulo
