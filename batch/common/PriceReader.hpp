@@ -6,6 +6,7 @@
 #include "LineFile.hpp"
 #include "MessageFile.hpp"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -44,6 +45,13 @@ const char* PriceFileName(Market market);  // "BONDS.DAT", "NOTES.DAT"; "" for O
 inline std::string_view Columns(std::string_view record, int first, int last)
 {
     return record.substr(first - 1, last - first + 1);
+}
+
+// Moves characters into a record from a 1-based column on.
+template <class Record>
+void PutColumns(Record& record, int column, std::string_view chars)
+{
+    std::copy(chars.begin(), chars.end(), record.begin() + (column - 1));
 }
 
 // The reader's state and the open price file.

@@ -27,10 +27,6 @@ void ReadPriceLine(ChaosIndicatorsRun& run)
     batch::ReadPriceLineOrReportEmpty(*run.reader, run.messages, run.fileMessage, [&run] { FinishRun(run); });
 }
 
-void PutField(std::array<char, kChaosLineLength>& line, int column, std::string_view text)
-{
-    for (std::size_t i = 0; i < text.size(); ++i) line[static_cast<std::size_t>(column - 1) + i] = text[i];
-}
 
 }  // namespace
 
@@ -171,18 +167,18 @@ void BuildChaosLine(ChaosIndicatorsRun& run)
     const ChaosRow& row = run.chaos.At(run.window.windowEnd);
     const auto& c = run.counters;
     line.fill(' ');
-    PutField(line, 1, run.bars.At(run.window.windowEnd).date.Text());
-    PutField(line, 9, row.F(1).Text());
-    for (int k = 3; k <= kMeans; ++k) PutField(line, 13 + 4 * (k - 3), row.F(k).Text());
-    PutField(line, 49, row.F(2).Text());
-    PutField(line, 53, c.c1.Text());
-    PutField(line, 56, c.c2.Text());
-    PutField(line, 59, c.c3.Text());
-    PutField(line, 62, c.c4.Text());
-    PutField(line, 66, c.c5.Text());
-    PutField(line, 69, c.c6.Text());
-    PutField(line, 72, c.c7.Text());
-    PutField(line, 75, c.c8.Text());
+    batch::PutColumns(line, 1, run.bars.At(run.window.windowEnd).date.Text());
+    batch::PutColumns(line, 9, row.F(1).Text());
+    for (int k = 3; k <= kMeans; ++k) batch::PutColumns(line, 13 + 4 * (k - 3), row.F(k).Text());
+    batch::PutColumns(line, 49, row.F(2).Text());
+    batch::PutColumns(line, 53, c.c1.Text());
+    batch::PutColumns(line, 56, c.c2.Text());
+    batch::PutColumns(line, 59, c.c3.Text());
+    batch::PutColumns(line, 62, c.c4.Text());
+    batch::PutColumns(line, 66, c.c5.Text());
+    batch::PutColumns(line, 69, c.c6.Text());
+    batch::PutColumns(line, 72, c.c7.Text());
+    batch::PutColumns(line, 75, c.c8.Text());
 }
 
 void WriteChaosLine(ChaosIndicatorsRun& run)

@@ -201,7 +201,9 @@ TEST(MvrRun, OutcomesOfEveryEnding)
             EXPECT_EQ(dir.Read("REPORT69.MVR"), earlier) << c.what;
         } else {
             EXPECT_EQ(SplitLines(dir.Read("FK.MVR")).size(), static_cast<std::size_t>(c.indicatorLines)) << c.what;
-            if (c.indicatorLines == 0) EXPECT_EQ(dir.Read("REPORT69.MVR"), "") << c.what;
+            if (c.indicatorLines == 0) {
+                EXPECT_EQ(dir.Read("REPORT69.MVR"), "") << c.what;
+            }
         }
     }
 }

@@ -535,7 +535,9 @@ TEST(Kq4Run, AWriteThatFailsIsFatal)
             dir.Write("BONDS.DAT", FileOf(Generated("US", weeks, 9)));
             std::filesystem::create_symlink("/dev/full", dir.Path() / full);
             EXPECT_EQ(batchtest::RunChild(kKq4), 255) << full << " " << weeks;
-            if (std::string(full) == "FK.KQ4") EXPECT_EQ(dir.Read("MESSAGES.KQ4"), "") << weeks;
+            if (std::string(full) == "FK.KQ4") {
+                EXPECT_EQ(dir.Read("MESSAGES.KQ4"), "") << weeks;
+            }
         }
     }
     WorkDir dir;  // the missing-file block cannot be written
