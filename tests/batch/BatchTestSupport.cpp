@@ -1,5 +1,7 @@
 #include "BatchTestSupport.hpp"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -100,6 +102,18 @@ std::string FileOf(const std::vector<std::string>& lines, const std::string& tai
 }
 
 std::string FileOf(const std::vector<samples::Bar>& bars, const std::string& tail) { return FileOf(Lines(bars), tail); }
+
+void ExpectMessageFile(const WorkDir& dir, const std::string& name, const std::vector<std::string>& expected,
+                       const std::string& what)
+{
+    if (expected.empty()) {
+        EXPECT_FALSE(dir.Exists(name)) << what;
+    } else if (expected == std::vector<std::string>{"EMPTY"}) {
+        EXPECT_EQ(dir.Read(name), "") << what;
+    } else {
+        EXPECT_EQ(SplitLines(dir.Read(name)), expected) << what;
+    }
+}
 
 int RunChild(const std::string& program)
 {

@@ -48,6 +48,11 @@ std::vector<std::string> Lines(const std::vector<samples::Bar>& bars);
 std::string FileOf(const std::vector<std::string>& lines, const std::string& tail = "");
 std::string FileOf(const std::vector<samples::Bar>& bars, const std::string& tail = "");
 
+// Checks a message file against what a run should leave: no file (an empty
+// list), an empty file ({"EMPTY"}), or these lines. what names the case.
+void ExpectMessageFile(const WorkDir& dir, const std::string& name, const std::vector<std::string>& expected,
+                       const std::string& what);
+
 // Runs program (an absolute path) with no arguments in the current
 // directory and returns its exit status as a parent sees it (0..255).
 int RunChild(const std::string& program);

@@ -189,13 +189,7 @@ TEST(MvrRun, OutcomesOfEveryEnding)
         if (c.bonds != "-") dir.Write("BONDS.DAT", c.bonds);
         if (c.systemIni == "TY\r\n") dir.Write("BONDS.DAT", FileOf(valid));
         EXPECT_EQ(batchtest::RunChild(kMvr), c.exitStatus) << c.what;
-        if (c.messages.empty()) {
-            EXPECT_FALSE(dir.Exists("MESSAGES.MVR")) << c.what;
-        } else if (c.messages == std::vector<std::string>{"EMPTY"}) {
-            EXPECT_EQ(dir.Read("MESSAGES.MVR"), "") << c.what;
-        } else {
-            EXPECT_EQ(SplitLines(dir.Read("MESSAGES.MVR")), c.messages) << c.what;
-        }
+        batchtest::ExpectMessageFile(dir, "MESSAGES.MVR", c.messages, c.what);
         if (c.indicatorLines < 0) {
             EXPECT_EQ(dir.Read("FK.MVR"), earlier) << c.what;
             EXPECT_EQ(dir.Read("REPORT69.MVR"), earlier) << c.what;

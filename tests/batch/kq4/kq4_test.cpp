@@ -489,13 +489,7 @@ TEST(Kq4Run, OutcomesOfEveryEnding)
         else if (c.systemIni != "-") dir.Write("SYSTEM.INI", c.systemIni);
         if (c.bonds != "-") dir.Write("BONDS.DAT", c.bonds);
         EXPECT_EQ(batchtest::RunChild(kKq4), c.exitStatus) << c.what;
-        if (c.messages.empty()) {
-            EXPECT_FALSE(dir.Exists("MESSAGES.KQ4")) << c.what;
-        } else if (c.messages == std::vector<std::string>{"EMPTY"}) {
-            EXPECT_EQ(dir.Read("MESSAGES.KQ4"), "") << c.what;
-        } else {
-            EXPECT_EQ(SplitLines(dir.Read("MESSAGES.KQ4")), c.messages) << c.what;
-        }
+        batchtest::ExpectMessageFile(dir, "MESSAGES.KQ4", c.messages, c.what);
         if (c.chaosLines < 0) {
             EXPECT_EQ(dir.Read("FK.KQ4"), earlier) << c.what;
         } else {
