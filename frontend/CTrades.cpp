@@ -1,30 +1,15 @@
 #include "CTrades.h"
 
+#include "logic/chartfile.h"
 #include "platform/files.h"
 #include "platform/textfiles.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <algorithm>
 #include <cmath>
 
 TfrmTChart *frmTChart = nullptr;
 TColor ChartPalette[14] = {};
-
-QStringList BuildYearList(const QStringList &chartLines)
-{
-    QStringList items;
-    QString year;
-    for (int i = 0; i <= chartLines.size() - 2; ++i) {
-        const QString lineYear = Columns::Take(chartLines.at(i), 6, 4);
-        if (lineYear != year) {
-            items << lineYear + QStringLiteral("  ") + Columns::Take(chartLines.at(i), 10, 4);
-            year = lineYear;
-        }
-    }
-    std::reverse(items.begin(), items.end());
-    return items;
-}
 
 TfrmTChart::TfrmTChart(QWidget *parent)
     : TForm(QStringLiteral("frmTChart"), parent)

@@ -9,11 +9,6 @@ class QFrame;
 
 extern TColor ChartPalette[14];
 
-// The plotter's year list from the chart file's lines: one item per change
-// of year (columns 6-9) over the bar lines, "yyyy  " + columns 10-13, newest
-// first. Fewer than two lines give no items.
-QStringList BuildYearList(const QStringList &chartLines);
-
 class TfrmTChart : public TForm {
     Q_OBJECT
 public:

@@ -1,8 +1,9 @@
 #include "chartcolor.h"
 
 #include "CTrades.h"
-#include "signalline.h"
-#include "platform/qelerror.h"
+#include "logic/palette.h"
+
+#include <algorithm>
 
 TfrmChartColor *frmChartColor = nullptr;
 
@@ -33,13 +34,6 @@ void TfrmChartColor::Load1Click()
 {
     mmColorSave->Clear();
     mmColorSave->LoadFromFile(PaletteFileName);
-    const QStringList lines = mmColorSave->Lines();
-    if (lines.size() < 14)
-        throw QelError(QStringLiteral("Colour scheme \"%1\" holds %2 lines, not the 14 colours of a scheme.")
-                           .arg(PaletteFileName)
-                           .arg(lines.size()));
-    TColor loaded[14];
-    for (int i = 0; i < 14; ++i)
-        loaded[i] = static_cast<TColor>(SignalFile::StrToInt(lines.at(i).trimmed()));
-    std::copy(loaded, loaded + 14, ChartPalette);
+    const Palette loaded = ParsePalette(mmColorSave->Lines(), PaletteFileName);
+    std::copy(loaded.begin(), loaded.end(), ChartPalette);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: tool bar, menus, the two report panes with the splitter
 // between them, the report handlers and the three weekly run handlers.
-#include "reportstate.h"
+#include "logic/reportstate.h"
 #include "platform/widgets.h"
 
 #include <QChar>

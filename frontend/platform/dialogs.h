@@ -45,8 +45,8 @@ public:
                                      const QString &filter, int filterIndex, bool multiSelect);
 
     // The open dialog as OpenFileNames sets it up: the list shows each
-    // filter's own name, and "*.*" takes every file as it did on the
-    // original platform (a file without a dot too).
+    // filter's own name, and "*.*" takes every file (a file without a dot
+    // too).
     static void SetUpOpenDialog(QFileDialog &dialog, const QString &initialDir, const QString &filter,
                                 int filterIndex, bool multiSelect);
 

@@ -1,7 +1,7 @@
 #include "errorhandler.h"
 
 #include "dialogs.h"
-#include "qelerror.h"
+#include "logic/qelerror.h"
 
 namespace ErrorHandler {
 

@@ -1,5 +1,8 @@
 #include "files.h"
 
+#include "textfiles.h"
+#include "logic/qelerror.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,13 +35,17 @@ bool FileExists(const QString &name)
 
 bool CopyFile(const QString &from, const QString &to)
 {
+    // Through the checked writer, so the target changes only once the whole
+    // copy is in place; a failed copy leaves it as it was.
     const QString source = Resolve(from);
     if (!FileExists(source))
         return false;
-    const QString target = Resolve(to);
-    if (QFileInfo::exists(target) && !QFile::remove(target))
+    try {
+        TextFiles::WriteBytes(to, TextFiles::ReadBytes(source));
+    } catch (const QelError &) {
         return false;
-    return QFile::copy(source, target);
+    }
+    return true;
 }
 
 bool DeleteFile(const QString &name)

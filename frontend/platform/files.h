@@ -1,8 +1,8 @@
 #pragma once
 // File presence, copy and delete for the bare names the front end uses. The
-// original platform matched names without regard to case, and the working
-// directory is laid out with names such as "Splash.bmp" beside "MVR.DLL", so
-// every bare name is looked up case-insensitively in the current directory.
+// system's file names are case-insensitive and the working directory holds
+// names such as "Splash.bmp" beside "MVR.DLL", so every bare name is looked
+// up case-insensitively in the current directory.
 // Names that carry a directory part are used as they stand.
 #include <QString>
 

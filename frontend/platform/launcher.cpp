@@ -1,7 +1,7 @@
 #include "launcher.h"
 
 #include "files.h"
-#include "qelerror.h"
+#include "logic/qelerror.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,8 +13,7 @@ extern char **environ;
 
 uint32_t RunProgramAndWait(const QString &appName, const QString &cmdLine, bool wait)
 {
-    // Both names are kept to 79 characters plus the terminator, as the
-    // callers have always been told.
+    // Both names are kept to 79 characters: the callers' fixed name buffers.
     const QByteArray program = Files::Resolve(appName.left(79)).toLocal8Bit();
     const QByteArray argument = cmdLine.left(79).toLocal8Bit();
 

@@ -1,7 +1,7 @@
 #include "textfiles.h"
 
 #include "files.h"
-#include "qelerror.h"
+#include "logic/qelerror.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -26,7 +26,7 @@ QStringList SplitLines(const QByteArray &bytes)
     return lines;
 }
 
-static QByteArray ReadAll(const QString &name)
+QByteArray ReadBytes(const QString &name)
 {
     QFile file(Files::Resolve(name));
     if (!file.open(QIODevice::ReadOnly))
@@ -39,7 +39,7 @@ static QByteArray ReadAll(const QString &name)
 
 QStringList ReadLines(const QString &name)
 {
-    return SplitLines(ReadAll(name));
+    return SplitLines(ReadBytes(name));
 }
 
 QString ReadFirstLine(const QString &name)
@@ -48,39 +48,33 @@ QString ReadFirstLine(const QString &name)
     return lines.isEmpty() ? QString() : lines.first();
 }
 
-void WriteLines(const QString &name, const QStringList &lines)
+void WriteBytes(const QString &name, const QByteArray &bytes)
 {
+    // Written to a temporary file beside the target and renamed over it only
+    // when every byte is on disk: a full disk, a size limit or a directory in
+    // the way leaves the old file as it was, byte for byte.
     QSaveFile file(Files::Resolve(name));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw QelError(QStringLiteral("Cannot create file \"%1\". %2").arg(name, file.errorString()));
-    for (const QString &line : lines) {
-        QByteArray bytes = line.toLatin1();
-        bytes.append("\r\n");
-        if (file.write(bytes) != bytes.size()) {
-            file.cancelWriting();
-            throw QelError(QStringLiteral("Write error on file \"%1\". %2").arg(name, file.errorString()));
-        }
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size()
+        && file.error() == QFileDevice::NoError;
+    if (!written) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw QelError(QStringLiteral("Write error on file \"%1\". %2").arg(name, reason));
     }
     if (!file.commit())
         throw QelError(QStringLiteral("Cannot create file \"%1\". %2").arg(name, file.errorString()));
 }
 
-} // namespace TextFiles
-
-namespace Columns {
-
-QString Take(const QString &line, int firstColumn, int width)
+void WriteLines(const QString &name, const QStringList &lines)
 {
-    if (width <= 0)
-        return QString();
-    QString out(width, QLatin1Char(' '));
-    const int start = firstColumn - 1;
-    for (int i = 0; i < width; ++i) {
-        const int at = start + i;
-        if (at >= 0 && at < line.size())
-            out[i] = line.at(at);
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes.append(line.toLatin1());
+        bytes.append("\r\n");
     }
-    return out;
+    WriteBytes(name, bytes);
 }
 
-} // namespace Columns
+} // namespace TextFiles

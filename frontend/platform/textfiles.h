@@ -4,6 +4,8 @@
 // Reading takes the bytes as Latin-1, ends a line at CR LF or at a lone LF,
 // and lets a final line end add no empty line. Writing ends every line with
 // CR LF and replaces the file only once everything has been written.
+#include "logic/columns.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,15 +15,16 @@ namespace TextFiles {
 QStringList ReadLines(const QString &name);
 // First line only (empty when the file is empty); throws like ReadLines.
 QString ReadFirstLine(const QString &name);
-// Throws QelError ("Cannot create file ...") when the file cannot be written.
+// Every line ended by CR LF, as Latin-1 bytes, through WriteBytes.
 void WriteLines(const QString &name, const QStringList &lines);
+
+// The whole file, throwing QelError when it cannot be opened or read.
+QByteArray ReadBytes(const QString &name);
+// The checked writer: the target holds the new bytes in full, or its old
+// bytes when anything fails (QelError "Cannot create file ..." or "Write
+// error on file ..."). Every file the front end writes goes through it.
+void WriteBytes(const QString &name, const QByteArray &bytes);
 
 QStringList SplitLines(const QByteArray &bytes);
 
 } // namespace TextFiles
-
-// Columns of fixed-column lines, 1-based. A line shorter than the range gives
-// blanks for the missing part, so no read of a short or empty line can fail.
-namespace Columns {
-QString Take(const QString &line, int firstColumn, int width);
-}

@@ -1,7 +1,7 @@
 #include "widgets.h"
 
 #include "files.h"
-#include "qelerror.h"
+#include "logic/qelerror.h"
 #include "textfiles.h"
 
 #include <QGuiApplication>
@@ -17,12 +17,28 @@ QColor ToQColor(TColor color)
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-static void SetBase(QWidget *widget, TColor color)
+void SetFace(QWidget *widget, TColor color)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, ToQColor(color));
     palette.setColor(QPalette::Window, ToQColor(color));
     widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QFont DesignFont(const QString &family, int pixelHeight, bool bold)
+{
+    QFont font(family);
+    if (family.startsWith(QLatin1String("Courier")))
+        font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+QFont FixedPitchFont(int pixelHeight, bool bold)
+{
+    return DesignFont(QStringLiteral("Courier New"), pixelHeight, bold);
 }
 
 TMemo::TMemo(QWidget *parent)
@@ -83,8 +99,8 @@ void TMemo::LoadFromFile(const QString &fileName)
 void TMemo::SetColor(TColor color)
 {
     m_color = color;
-    SetBase(this, color);
-    SetBase(viewport(), color);
+    SetFace(this, color);
+    SetFace(viewport(), color);
 }
 
 void TMemo::SetScrollBars(ScrollBars bars)
@@ -142,7 +158,7 @@ TPanel::TPanel(QWidget *parent)
 void TPanel::SetColor(TColor color)
 {
     m_color = color;
-    SetBase(this, color);
+    SetFace(this, color);
 }
 
 void Place(QWidget *widget, int x, int y, int w, int h)

@@ -2,18 +2,13 @@
 // The few controls the windows need beyond the toolkit's own: a text pane
 // that holds lines as its model, a picture area that loads by file name and
 // raises a file error, colours held as red + 256 x green + 65536 x blue.
+#include <QFont>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStringList>
-#include <cstdint>
+#include "logic/tcolor.h"
 
-using TColor = uint32_t;
-
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
+#include <utility>
 
 QColor ToQColor(TColor color);
 
@@ -26,7 +21,7 @@ class TMemo : public QPlainTextEdit {
 public:
     explicit TMemo(QWidget *parent = nullptr);
 
-    // Read-only as the original panes were: no typing, but a caret that
+    // Read-only: no typing, but a caret that
     // shows where the pane stands and that the arrow keys move.
     void SetReadOnly(bool readOnly);
 
@@ -86,5 +81,32 @@ private:
 
 // Places a child at a fixed position and size, as the form designs give them.
 void Place(QWidget *widget, int x, int y, int w, int h);
+
+// A control of the window's design: a child of the given type under its
+// design name, placed at its fixed position and size.
+template <typename T, typename... Args>
+T *MakeChild(QWidget *parent, const char *name, int x, int y, int w, int h, Args &&...args)
+{
+    T *child = new T(std::forward<Args>(args)..., parent);
+    child->setObjectName(QLatin1String(name));
+    Place(child, x, y, w, h);
+    return child;
+}
+// The same for a control that the design does not place (hidden stores,
+// menus) or that is placed later.
+template <typename T, typename... Args>
+T *MakeChild(QWidget *parent, const char *name, Args &&...args)
+{
+    T *child = new T(std::forward<Args>(args)..., parent);
+    child->setObjectName(QLatin1String(name));
+    return child;
+}
+
+// A font of the design: family, height in pixels, bold or not. "Courier New"
+// and other fixed-pitch families fall back to the system's fixed-pitch face.
+QFont DesignFont(const QString &family, int pixelHeight, bool bold = false);
+QFont FixedPitchFont(int pixelHeight, bool bold = false);
+// Fills the widget's background (face and text base) with the colour.
+void SetFace(QWidget *widget, TColor color);
 // Puts a top-level window in the middle of the primary screen.
 void CentreOnScreen(QWidget *window);

@@ -1,12 +1,13 @@
 // The plain rules behind the windows: the signal line, the run order, the
 // captions, the pane heights, the detail jump and the plotter's year list.
-#include "testmain.h"
+#include "logic/chartfile.h"
+#include "logic/palette.h"
+#include "logic/processstage.h"
+#include "logic/reportstate.h"
+#include "logic/signalline.h"
+#include "logic/qelerror.h"
 
-#include "CTrades.h"
-#include "processstage.h"
-#include "reportstate.h"
-#include "signalline.h"
-#include "platform/qelerror.h"
+#include <QtTest>
 
 class TestLogic : public QObject {
     Q_OBJECT
@@ -151,7 +152,24 @@ private slots:
         QCOMPARE(BuildYearList({"07JAN2000   0"}), QStringList{});
         QCOMPARE(BuildYearList({"", "LAST"}), QStringList{"          "});
     }
+
+    void palette()
+    {
+        QStringList lines;
+        for (int i = 0; i < PaletteSize; ++i)
+            lines << QString::number(i * 65793);
+        lines << "THE-END";
+        const Palette palette = ParsePalette(lines, "SCHEME1.PAL");
+        QCOMPARE(palette[0], TColor(0));
+        QCOMPARE(palette[13], TColor(13 * 65793));
+        QCOMPARE(BlueOf(palette[13]), 13);
+        lines[5] = " $FF ";
+        QCOMPARE(ParsePalette(lines, "S.PAL")[5], TColor(255));
+        lines[5] = "12a";
+        QVERIFY_THROWS_EXCEPTION(QelError, ParsePalette(lines, "S.PAL"));
+        QVERIFY_THROWS_EXCEPTION(QelError, ParsePalette(lines.mid(0, 13), "S.PAL"));
+    }
 };
 
-QEL_TEST_MAIN(TestLogic)
+QTEST_GUILESS_MAIN(TestLogic)
 #include "tst_logic.moc"

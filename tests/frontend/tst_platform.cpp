@@ -6,7 +6,8 @@
 #include "platform/files.h"
 #include "platform/helpviewer.h"
 #include "platform/launcher.h"
-#include "platform/qelerror.h"
+#include "logic/qelerror.h"
+#include "logic/strtoint.h"
 #include "platform/textfiles.h"
 
 #include <QDialog>
@@ -14,7 +15,9 @@
 #include <QTimer>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 class ThrowingWidget : public QWidget {
@@ -58,6 +61,110 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("\xe9t\xe9  \r\n\r\nend\r\n"));
         QCOMPARE(TextFiles::ReadLines("OUT.TXT"), lines);
+    }
+
+    // A write or a copy that cannot finish leaves the target byte for byte as
+    // it was: a size limit that cuts the file, a directory under the name.
+    void failedWritesKeepTheOldFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("sizeLimit");
+        QTest::addColumn<bool>("copy");
+        QTest::newRow("write, size limit") << "OUT.TXT" << true << false;
+        QTest::newRow("copy, size limit") << "OUT.TXT" << true << true;
+        QTest::newRow("write, directory in the way") << "DIR.TXT" << false << false;
+        QTest::newRow("copy, directory in the way") << "DIR.TXT" << false << true;
+    }
+    void failedWritesKeepTheOldFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, sizeLimit);
+        QFETCH(bool, copy);
+        WorkDir dir(false);
+        const QByteArray old(5000, 'o');
+        dir.writeBytes("OUT.TXT", old);
+        QVERIFY(QDir(dir.path()).mkdir("DIR.TXT"));
+        const QStringList lines(100, QString(58, QLatin1Char('n')));   // 6000 bytes
+        dir.writeLines("SOURCE.TXT", lines);
+
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        if (sizeLimit) {
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit low = saved;
+            low.rlim_cur = 4096;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &low), 0);
+        }
+        bool failed = false;
+        if (copy) {
+            failed = !Files::CopyFile("SOURCE.TXT", target);
+        } else {
+            try {
+                TextFiles::WriteLines(target, lines);
+            } catch (const QelError &) {
+                failed = true;
+            }
+        }
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(failed);
+        QFile kept(dir.file("OUT.TXT"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), old);
+        QVERIFY(QFileInfo(dir.file("DIR.TXT")).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);   // no leftovers
+    }
+
+    void integerRule_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("value");
+        QTest::newRow("digits") << "10" << true << 10;
+        QTest::newRow("leading blanks") << "   10" << true << 10;
+        QTest::newRow("plus") << "+7" << true << 7;
+        QTest::newRow("largest") << "2147483647" << true << 2147483647;
+        QTest::newRow("smallest") << "-2147483648" << true << int(-2147483647 - 1);
+        QTest::newRow("leading zeros") << "000000000000000000012" << true << 12;
+        QTest::newRow("one past largest") << "2147483648" << false << 0;
+        QTest::newRow("two past largest") << "2147483649" << false << 0;
+        QTest::newRow("one past smallest") << "-2147483649" << false << 0;
+        QTest::newRow("very long") << QString(400, QLatin1Char('9')) << false << 0;
+        QTest::newRow("dollar") << "$1F" << true << 31;
+        QTest::newRow("x") << "x10" << true << 16;
+        QTest::newRow("X, upper case digits") << "XFF" << true << 255;
+        QTest::newRow("0x") << "0x7fffffff" << true << 2147483647;
+        QTest::newRow("0X, signed pattern") << "0XFFFFFFFF" << true << -1;
+        QTest::newRow("hex smallest") << "$80000000" << true << int(-2147483647 - 1);
+        QTest::newRow("hex leading zeros") << "$000000000001" << true << 1;
+        QTest::newRow("hex too wide") << "$100000000" << false << 0;
+        QTest::newRow("hex very long") << "$" + QString(300, QLatin1Char('F')) << false << 0;
+        QTest::newRow("prefix alone") << "$" << false << 0;
+        QTest::newRow("0x alone") << "0x" << false << 0;
+        QTest::newRow("sign before prefix") << "-$10" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("blanks only") << "   " << false << 0;
+        QTest::newRow("sign alone") << "-" << false << 0;
+        QTest::newRow("trailing blank") << "10 " << false << 0;
+        QTest::newRow("inner blank") << "1 0" << false << 0;
+        QTest::newRow("hex digit in decimal") << "1A" << false << 0;
+        QTest::newRow("tab before") << "\t5" << false << 0;
+    }
+    void integerRule()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(int, value);
+        QCOMPARE(TryStrToInt(text).has_value(), valid);
+        if (valid) {
+            QCOMPARE(StrToInt(text), value);
+        } else {
+            try {
+                StrToInt(text);
+                QFAIL("no error raised");
+            } catch (const QelError &error) {
+                QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+            }
+        }
     }
 
     void missingFileRaisesWithItsName()

@@ -359,7 +359,7 @@ private slots:
                                      "All files(*.*)"}));
         QCOMPARE(types->currentIndex(), 0);
 
-        // As on the original platform, "Bonds.*" ignores case and "*.*" takes
+        // "Bonds.*" ignores case and "*.*" takes
         // every file, also one without a dot.
         auto *list = dialog.findChild<QListView *>("listView");
         QVERIFY(list);

@@ -7,7 +7,7 @@
 #include "controlpanel.h"
 #include "fullreport.h"
 #include "qelMain.h"
-#include "signalline.h"
+#include "logic/signalline.h"
 
 #include <QDir>
 #include <QFile>

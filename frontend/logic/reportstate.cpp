@@ -1,4 +1,4 @@
-#include "reportstate.h"
+#include "logic/reportstate.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The main window's report state: which pane takes the next report, the
 // split view, the tool bar, the pane titles and the caption they give, and
 // the pane colour toggles. Plain data with the rules that move it.
-#include "platform/widgets.h"
+#include "logic/tcolor.h"
 
 #include <QString>
 #include <QStringList>

@@ -18,8 +18,4 @@ QString SignalCaption(const QString &signalLine);
 // (compared case-sensitively, in the table's order).
 QString SignalPicture(const QString &signalCode);
 
-// Whole-number conversion as the toolkit does it: leading blanks, an
-// optional sign, digits and nothing else; throws QelError otherwise.
-int StrToInt(const QString &text);
-
 } // namespace SignalFile

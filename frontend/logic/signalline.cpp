@@ -1,34 +1,12 @@
-#include "signalline.h"
+#include "logic/signalline.h"
 
-#include "platform/qelerror.h"
-#include "platform/textfiles.h"
+#include "logic/columns.h"
+#include "logic/strtoint.h"
 
 namespace SignalFile {
 
 QString SignalCode(const QString &signalLine) { return Columns::Take(signalLine, 1, 2); }
 QString SignalDateKey(const QString &signalLine) { return Columns::Take(signalLine, 17, 7); }
-
-int StrToInt(const QString &text)
-{
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    if (i >= text.size())
-        throw QelError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9') || value > 214748364LL)
-            throw QelError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-        value = value * 10 + (c.unicode() - '0');
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 QString SignalCaption(const QString &signalLine)
 {
