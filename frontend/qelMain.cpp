@@ -481,7 +481,9 @@ void TfrmQEL5100::QEL5100RunSystem1Click()
     if (!picture.isEmpty())
         frmControlPanel->imgControlPanel->LoadFromFile(picture);
     StopLossReport1Click();
+    // Above the stop-loss report just opened, so the week's signal shows.
     frmControlPanel->show();
+    frmControlPanel->raise();
 }
 
 void TfrmQEL5100::ShowSignalDate()

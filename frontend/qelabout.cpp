@@ -27,6 +27,13 @@ TfrmQelAbout::TfrmQelAbout(QWidget *parent)
 
 void TfrmQelAbout::FormCreate()
 {
-    imgAbout->LoadFromFile(QStringLiteral("About.bmp"));
+    // The control panel is on screen from start-up whether or not the
+    // picture loads; a picture that fails is still reported.
+    try {
+        imgAbout->LoadFromFile(QStringLiteral("About.bmp"));
+    } catch (...) {
+        frmControlPanel->show();
+        throw;
+    }
     frmControlPanel->show();
 }
