@@ -31,6 +31,11 @@ TfrmTChart::TfrmTChart(QWidget *parent)
     mmTChart->hide();
 }
 
+void TfrmTChart::Reload()
+{
+    mmTChart->SetLines(TextFiles::ReadLines(QStringLiteral("TCHART.TCH")));
+}
+
 void TfrmTChart::FormCreate()
 {
     pnlTChart->move(static_cast<int>(std::nearbyint(width() / 2.0 - 44)),

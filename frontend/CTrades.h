@@ -18,6 +18,9 @@ public:
     TMemo *mmTChart;
     int TicksPerPoint = 0;
     void FormCreate();
+    // The line store read again from "TCHART.TCH" after a system run; the
+    // year list stays and nothing is redrawn until the next plot.
+    void Reload();
 };
 
 extern TfrmTChart *frmTChart;

@@ -1,6 +1,6 @@
 #include "controlpanel.h"
 
-#include "qelMain.h"
+#include "logic/qelerror.h"
 #include "platform/errorhandler.h"
 #include "platform/files.h"
 
@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QTimer>
 
 TfrmControlPanel *frmControlPanel = nullptr;
 
@@ -30,12 +32,22 @@ const QStringList TfrmControlPanel::ComponentFiles = {
 };
 
 namespace {
+// Calls show once no mouse button is held any more.
+void ShowErrorAfterPress(QObject *context, std::function<void()> show)
+{
+    QTimer::singleShot(0, context, [context, show = std::move(show)]() mutable {
+        if (QGuiApplication::mouseButtons() != Qt::NoButton)
+            QTimer::singleShot(20, context, [context, show = std::move(show)]() mutable {
+                ShowErrorAfterPress(context, std::move(show));
+            });
+        else
+            show();
+    });
+}
+
 QFont PanelFont(const char *family, int pixelHeight, bool bold)
 {
-    QFont font{QLatin1String(family)};
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
+    return DesignFont(QLatin1String(family), pixelHeight, bold);
 }
 
 // The picture the panel carries from its design, before any run.
@@ -64,20 +76,16 @@ TfrmControlPanel::TfrmControlPanel(QWidget *parent)
     SetFaceColor(clSilver);
     setFont(PanelFont("MS Sans Serif", 11, false));
 
-    mmControlPanel = new TMemo(this);
-    mmControlPanel->setObjectName(QStringLiteral("mmControlPanel"));
+    mmControlPanel = MakeChild<TMemo>(this, "mmControlPanel", 5, 7, 243, 154);
     mmControlPanel->SetReadOnly(true);
     mmControlPanel->setFrameStyle(QFrame::NoFrame);
     mmControlPanel->setFont(PanelFont("MS Sans Serif", 11, false));
     mmControlPanel->SetLines(DesignText);
-    Place(mmControlPanel, 5, 7, 243, 154);
 
     auto button = [this](const char *name, const char *caption, int x, int w) {
-        auto *b = new QPushButton(QLatin1String(caption), this);
-        b->setObjectName(QLatin1String(name));
+        auto *b = MakeChild<QPushButton>(this, name, x, 167, w, 25, QLatin1String(caption));
         b->setFont(PanelFont("Arial", 11, true));
         b->setAutoDefault(false);
-        Place(b, x, 167, w, 25);
         b->installEventFilter(this);
         return b;
     };
@@ -85,17 +93,13 @@ TfrmControlPanel::TfrmControlPanel(QWidget *parent)
     btnKQ4 = button("btnKQ4", "KQ4", 87, 79);
     btnQEL = button("btnQEL", "QEL-5100", 168, 80);
 
-    pnlTradingSignal = new TPanel(this);
-    pnlTradingSignal->setObjectName(QStringLiteral("pnlTradingSignal"));
+    pnlTradingSignal = MakeChild<TPanel>(this, "pnlTradingSignal", 5, 197, 243, 25);
     pnlTradingSignal->SetColor(clWhite);
     pnlTradingSignal->setFont(PanelFont("MS Sans Serif", 13, false));
     pnlTradingSignal->setText(QStringLiteral("Weekly Trading Signal"));
-    Place(pnlTradingSignal, 5, 197, 243, 25);
 
-    imgControlPanel = new TImage(this);
-    imgControlPanel->setObjectName(QStringLiteral("imgControlPanel"));
+    imgControlPanel = MakeChild<TImage>(this, "imgControlPanel", 5, 226, 243, 91);
     imgControlPanel->setPixmap(DesignPicture());
-    Place(imgControlPanel, 5, 226, 243, 91);
 
     connect(btnMVR, &QPushButton::clicked, this, Guarded([this] { btnMVRClick(); }));
     connect(btnKQ4, &QPushButton::clicked, this, Guarded([this] { btnKQ4Click(); }));
@@ -131,11 +135,11 @@ bool TfrmControlPanel::eventFilter(QObject *watched, QEvent *event)
     // feedback before the click, whichever button it was.
     if (event->type() == QEvent::MouseButtonPress && isEnabled()) {
         if (watched == btnMVR)
-            ErrorHandler::Run([this] { btnMVRMouseDown(); });
+            RunMouseDown([this] { btnMVRMouseDown(); });
         else if (watched == btnKQ4)
-            ErrorHandler::Run([this] { btnKQ4MouseDown(); });
+            RunMouseDown([this] { btnKQ4MouseDown(); });
         else if (watched == btnQEL)
-            ErrorHandler::Run([this] { btnQELMouseDown(); });
+            RunMouseDown([this] { btnQELMouseDown(); });
     }
     // Enter on a focused run button clicks it, as Space does, with no
     // mouse-down feedback.
@@ -150,20 +154,62 @@ bool TfrmControlPanel::eventFilter(QObject *watched, QEvent *event)
     return TForm::eventFilter(watched, event);
 }
 
+void TfrmControlPanel::RunMouseDown(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &error) {
+        // A box opened inside the press would take the release from the
+        // button and leave it drawn pressed: wait until the press is over.
+        const QString text = QString::fromStdString(error.what());
+        ShowErrorAfterPress(this, [error = QelError(text)] { ErrorHandler::Report(error); });
+    }
+}
+
 void TfrmControlPanel::btnMVRClick()
 {
     IndicatorsStarted = QLatin1Char('A');
-    frmQEL5100->MVRMainIndicators1Click();
+    if (m_runs.mvr)
+        m_runs.mvr();
 }
 
 void TfrmControlPanel::btnKQ4Click()
 {
-    frmQEL5100->KQ4ChaosIndicators1Click();
+    if (m_runs.kq4)
+        m_runs.kq4();
 }
 
 void TfrmControlPanel::btnQELClick()
 {
-    frmQEL5100->QEL5100RunSystem1Click();
+    if (m_runs.system)
+        m_runs.system();
+}
+
+void TfrmControlPanel::ShowRunPicture(const QString &picture)
+{
+    imgControlPanel->LoadFromFile(picture);
+}
+
+void TfrmControlPanel::SetMessages(const QStringList &lines)
+{
+    mmControlPanel->SetLines(lines);
+}
+
+void TfrmControlPanel::AppendMessages(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        mmControlPanel->AppendLine(line);
+}
+
+void TfrmControlPanel::ShowSignal(const QString &caption)
+{
+    pnlTradingSignal->setText(caption);
+}
+
+void TfrmControlPanel::ShowAbove()
+{
+    show();
+    raise();
 }
 
 void TfrmControlPanel::btnMVRMouseDown()

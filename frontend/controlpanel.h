@@ -4,6 +4,7 @@
 #include "forms.h"
 
 #include <QChar>
+#include <functional>
 
 class QPushButton;
 
@@ -35,9 +36,28 @@ public:
     void btnQELMouseDown();
     void imgControlPanelClick();
 
+    // The three runs the buttons start: the main window's run handlers.
+    struct RunHandlers {
+        std::function<void()> mvr, kq4, system;
+    };
+    void SetRunHandlers(RunHandlers handlers) { m_runs = std::move(handlers); }
+
+    void ShowRunPicture(const QString &picture);
+    void SetMessages(const QStringList &lines);
+    void AppendMessages(const QStringList &lines);
+    void ShowSignal(const QString &caption);
+    // Shows the panel and raises it above the other stay-on-top windows.
+    void ShowAbove();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+
+private:
+    // Runs a mouse-down handler; a box for its error waits until the press
+    // is over, so that the button is not left drawn pressed.
+    void RunMouseDown(const std::function<void()> &handler);
+    RunHandlers m_runs;
 };
 
 extern TfrmControlPanel *frmControlPanel;

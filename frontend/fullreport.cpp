@@ -15,13 +15,8 @@ TfrmFullReport::TfrmFullReport(QWidget *parent)
     SetClientSize(660, 450, false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    mmFullReport = new TMemo(this);
-    mmFullReport->setObjectName(QStringLiteral("mmFullReport"));
-    QFont font(QStringLiteral("Lucida Console"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPixelSize(11);
-    mmFullReport->setFont(font);
+    mmFullReport = MakeChild<TMemo>(this, "mmFullReport");
+    mmFullReport->setFont(DesignFont(QStringLiteral("Lucida Console"), 11));
     // The view does not take the Tab key: it moves the focus on, and with
     // nothing else to take the focus it does nothing.
     mmFullReport->setTabChangesFocus(true);
@@ -43,6 +38,19 @@ bool TfrmFullReport::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return TForm::eventFilter(watched, event);
+}
+
+void TfrmFullReport::ShowLines(const QStringList &lines, const QString &caption, ScrollBars bars)
+{
+    mmFullReport->SetLines(lines);
+    setWindowTitle(caption);
+    mmFullReport->SetScrollBars(bars);
+    ShowCentred();
+}
+
+void TfrmFullReport::SetPaneColor(TColor color)
+{
+    mmFullReport->SetColor(color);
 }
 
 void TfrmFullReport::mmFullReportClick()

@@ -11,6 +11,10 @@ public:
     TMemo *mmFullReport;
     void mmFullReportClick();
 
+    // Shows the lines under the caption, with the scroll bars given.
+    void ShowLines(const QStringList &lines, const QString &caption, ScrollBars bars);
+    void SetPaneColor(TColor color);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };

@@ -116,6 +116,87 @@ public:
 };
 } // namespace
 
+// ---------------------------------------------------------------- run sequence
+
+void RunSequence::RunMVR()
+{
+    ProcessStage = DecideRun(ProcessStage, RunKind::MVR).nextStage;
+    m_host.ShowRunPicture(QStringLiteral("MVR.BMP"));
+    m_host.RunProgram(QStringLiteral("MVR.DLL"));
+    m_host.SetMessages(m_host.ReadLines(QStringLiteral("MESSAGES.MVR")));
+    m_host.DeleteFile(QStringLiteral("MESSAGES.MVR"));
+}
+
+void RunSequence::RunKQ4()
+{
+    const RunDecision decision = DecideRun(ProcessStage, RunKind::KQ4);
+    if (!decision.allowed) {
+        m_host.Warn(decision.refusal);
+        return;
+    }
+    ProcessStage = decision.nextStage;
+    m_host.ShowRunPicture(QStringLiteral("KQ4.BMP"));
+    m_host.RunProgram(QStringLiteral("KQ4.DLL"));
+    m_host.AppendMessages({QStringLiteral(" ")});
+    m_host.AppendMessages(m_host.ReadLines(QStringLiteral("MESSAGES.KQ4")));
+    m_host.DeleteFile(QStringLiteral("MESSAGES.KQ4"));
+}
+
+void RunSequence::RunSystem()
+{
+    const RunDecision decision = DecideRun(ProcessStage, RunKind::System);
+    if (!decision.allowed) {
+        m_host.Warn(decision.refusal);
+        return;
+    }
+    m_host.ShowRunPicture(QStringLiteral("PXD.BMP"));
+    m_host.RunProgram(QStringLiteral("PXD.DLL"));
+    m_host.ShowSummaryReport(QStringLiteral("SUM.REP"));
+    const QStringList signalLines = m_host.ReadLines(QStringLiteral("SIGNAL.PXD"));
+    SignalLine = signalLines.isEmpty() ? QString() : signalLines.first();
+    m_host.ReloadChart();
+    m_host.SetMessages(m_host.ReadLines(QStringLiteral("MESSAGES.PXD")));
+    m_host.DeleteFile(QStringLiteral("MESSAGES.PXD"));
+    ShowSignalDate();
+    SignalDateKey = SignalFile::SignalDateKey(SignalLine);
+    SignalCode = SignalFile::SignalCode(SignalLine);
+    const QString picture = SignalFile::SignalPicture(SignalCode);
+    if (!picture.isEmpty())
+        m_host.ShowRunPicture(picture);
+    m_host.OpenStopLossReport();
+    m_host.ShowControlPanel();
+}
+
+void RunSequence::ShowSignalDate()
+{
+    m_host.ShowSignalCaption(SignalFile::SignalCaption(SignalLine));
+}
+
+// The runs carried out on the real windows and files.
+class MainRunHost : public RunHost {
+public:
+    explicit MainRunHost(TfrmQEL5100 *window) : m_window(window) {}
+    void Warn(const QString &text) override { Dialogs::Warning(text); }
+    void ShowRunPicture(const QString &picture) override { frmControlPanel->ShowRunPicture(picture); }
+    void RunProgram(const QString &program) override
+    {
+        HourglassCursor hourglass;
+        RunProgramAndWait(program, program, true);
+    }
+    QStringList ReadLines(const QString &file) override { return TextFiles::ReadLines(file); }
+    void DeleteFile(const QString &file) override { Files::DeleteFile(file); }
+    void SetMessages(const QStringList &lines) override { frmControlPanel->SetMessages(lines); }
+    void AppendMessages(const QStringList &lines) override { frmControlPanel->AppendMessages(lines); }
+    void ShowSummaryReport(const QString &file) override { m_window->ShowSummaryReport(file); }
+    void ReloadChart() override { frmTChart->Reload(); }
+    void ShowSignalCaption(const QString &caption) override { frmControlPanel->ShowSignal(caption); }
+    void OpenStopLossReport() override { m_window->StopLossReport1Click(); }
+    void ShowControlPanel() override { frmControlPanel->ShowAbove(); }
+
+private:
+    TfrmQEL5100 *m_window;
+};
+
 TSplitter::TSplitter(QWidget *parent)
     : QWidget(parent)
 {
@@ -142,6 +223,8 @@ void TSplitter::mouseMoveEvent(QMouseEvent *event)
 
 TfrmQEL5100::TfrmQEL5100(QWidget *parent)
     : QMainWindow(parent)
+    , m_runHost(std::make_unique<MainRunHost>(this))
+    , Runs(*m_runHost)
 {
     setObjectName(QStringLiteral("frmQEL5100"));
     setWindowTitle(DesignCaption);
@@ -178,7 +261,10 @@ TfrmQEL5100::TfrmQEL5100(QWidget *parent)
 
     connect(mmQEL, &TMemo::clicked, this, Guarded([this] { mmQELClick(); }));
     connect(mmReport2, &TMemo::clicked, this, Guarded([this] { mmReport2Click(); }));
-    connect(HSplitter, &TSplitter::dragged, this, [this](int dy) { SetMainPaneHeight(m_mainPaneHeight + dy); });
+    connect(HSplitter, &TSplitter::dragged, this, [this](int dy) {
+        SetMainPaneHeight(MainPaneHeightOnDrag(m_mainPaneHeight + dy, ClientHeight(),
+                                               tlbQEL->isHidden() ? 0 : ToolBarHeight, HSplitter->height()));
+    });
 
     BuildMenu();
     Relayout();
@@ -420,75 +506,36 @@ void TfrmQEL5100::Exit1Click()
 
 // ---------------------------------------------------------------- runs
 
-int TfrmQEL5100::RunBatchProgram(const QString &programName)
-{
-    HourglassCursor hourglass;
-    return static_cast<int>(RunProgramAndWait(programName, programName, true));
-}
-
 void TfrmQEL5100::MVRMainIndicators1Click()
 {
-    ProcessStage = DecideRun(ProcessStage, RunKind::MVR).nextStage;
-    frmControlPanel->imgControlPanel->LoadFromFile(QStringLiteral("MVR.BMP"));
-    RunBatchProgram(QStringLiteral("MVR.DLL"));
-    frmControlPanel->mmControlPanel->SetLines(TextFiles::ReadLines(QStringLiteral("MESSAGES.MVR")));
-    Files::DeleteFile(QStringLiteral("MESSAGES.MVR"));
+    Runs.RunMVR();
 }
 
 void TfrmQEL5100::KQ4ChaosIndicators1Click()
 {
-    const RunDecision decision = DecideRun(ProcessStage, RunKind::KQ4);
-    if (!decision.allowed) {
-        Dialogs::Warning(decision.refusal);
-        return;
-    }
-    ProcessStage = decision.nextStage;
-    frmControlPanel->imgControlPanel->LoadFromFile(QStringLiteral("KQ4.BMP"));
-    RunBatchProgram(QStringLiteral("KQ4.DLL"));
-    TMemo *memo = frmControlPanel->mmControlPanel;
-    memo->AppendLine(QStringLiteral(" "));
-    const QStringList lines = TextFiles::ReadLines(QStringLiteral("MESSAGES.KQ4"));
-    for (const QString &line : lines)
-        memo->AppendLine(line);
-    Files::DeleteFile(QStringLiteral("MESSAGES.KQ4"));
+    Runs.RunKQ4();
 }
 
 void TfrmQEL5100::QEL5100RunSystem1Click()
 {
-    const RunDecision decision = DecideRun(ProcessStage, RunKind::System);
-    if (!decision.allowed) {
-        Dialogs::Warning(decision.refusal);
-        return;
-    }
-    frmControlPanel->imgControlPanel->LoadFromFile(QStringLiteral("PXD.BMP"));
-    RunBatchProgram(QStringLiteral("PXD.DLL"));
-
-    mmQEL->Clear();
-    mmQEL->SetScrollBars(ScrollBars::Vertical);
-    mmQEL->SetColor(Report.MainPaneColor);
-    mmQEL->LoadFromFile(QStringLiteral("SUM.REP"));
-    Report.MainPaneTitle = QStringLiteral(" Profit Summary Report");
-    setWindowTitle(Report.MainPaneTitle);
-
-    SignalLine = TextFiles::ReadFirstLine(QStringLiteral("SIGNAL.PXD"));
-    frmTChart->mmTChart->SetLines(TextFiles::ReadLines(QStringLiteral("TCHART.TCH")));
-    frmControlPanel->mmControlPanel->SetLines(TextFiles::ReadLines(QStringLiteral("MESSAGES.PXD")));
-    Files::DeleteFile(QStringLiteral("MESSAGES.PXD"));
-    ShowSignalDate();
-    SignalDateKey = SignalFile::SignalDateKey(SignalLine);
-    SignalCode = SignalFile::SignalCode(SignalLine);
-    const QString picture = SignalFile::SignalPicture(SignalCode);
-    if (!picture.isEmpty())
-        frmControlPanel->imgControlPanel->LoadFromFile(picture);
-    StopLossReport1Click();
-    // Above the stop-loss report just opened, so the week's signal shows.
-    frmControlPanel->show();
-    frmControlPanel->raise();
+    Runs.RunSystem();
 }
 
 void TfrmQEL5100::ShowSignalDate()
 {
-    frmControlPanel->pnlTradingSignal->setText(SignalFile::SignalCaption(SignalLine));
+    Runs.ShowSignalDate();
+}
+
+void TfrmQEL5100::ShowSummaryReport(const QString &fileName)
+{
+    // The main pane takes it whichever pane is active, and the caption is
+    // the main title alone.
+    mmQEL->Clear();
+    mmQEL->SetScrollBars(ScrollBars::Vertical);
+    mmQEL->SetColor(Report.MainPaneColor);
+    mmQEL->LoadFromFile(fileName);
+    Report.MainPaneTitle = QStringLiteral(" Profit Summary Report");
+    setWindowTitle(Report.MainPaneTitle);
 }
 
 // ---------------------------------------------------------------- reports
@@ -502,7 +549,7 @@ void TfrmQEL5100::PaneReport(const QString &fileName, const QString &mainTitle, 
     pane->LoadFromFile(fileName);
     Report.SetActiveTitle(mainTitle, secondTitle);
     if (detailJump) {
-        const DetailJump jump = FindDetailJump(pane->Lines(), SignalDateKey);
+        const DetailJump jump = FindDetailJump(pane->Lines(), Runs.SignalDateKey);
         if (jump.found) {
             pane->setFocus(Qt::OtherFocusReason);
             PlaceCaret(pane, jump.line, jump.column);
@@ -513,11 +560,7 @@ void TfrmQEL5100::PaneReport(const QString &fileName, const QString &mainTitle, 
 
 void TfrmQEL5100::FloatingReport(const QString &fileName, const QString &caption, ScrollBars bars)
 {
-    const QStringList lines = TextFiles::ReadLines(fileName);
-    frmFullReport->mmFullReport->SetLines(lines);
-    frmFullReport->setWindowTitle(caption);
-    frmFullReport->mmFullReport->SetScrollBars(bars);
-    frmFullReport->ShowCentred();
+    frmFullReport->ShowLines(TextFiles::ReadLines(fileName), caption, bars);
 }
 
 void TfrmQEL5100::DetailReport1Click()
@@ -584,10 +627,7 @@ void TfrmQEL5100::Open1Click()
         Dialogs::OpenFileNames(this, OpenDialogInitialDir, OpenFilter, OpenDialogFilterIndex, true);
     if (chosen.isEmpty())
         return;
-    frmFullReport->mmFullReport->SetLines(TextFiles::ReadLines(chosen.first()));
-    frmFullReport->setWindowTitle(DesignCaption);
-    frmFullReport->mmFullReport->SetScrollBars(ScrollBars::Vertical);
-    frmFullReport->ShowCentred();
+    frmFullReport->ShowLines(TextFiles::ReadLines(chosen.first()), DesignCaption, ScrollBars::Vertical);
 }
 
 void TfrmQEL5100::ClearWindow1Click()
@@ -648,7 +688,7 @@ void TfrmQEL5100::ChangeColor21Click()
 void TfrmQEL5100::ChangeColor31Click()
 {
     Report.FloatingColourFlag = 1 - Report.FloatingColourFlag;
-    frmFullReport->mmFullReport->SetColor(Report.FloatingColourFlag == 1 ? FloatingTintColor : clWhite);
+    frmFullReport->SetPaneColor(Report.FloatingColourFlag == 1 ? FloatingTintColor : clWhite);
 }
 
 void TfrmQEL5100::ControlPanel1Click()

@@ -6,6 +6,7 @@
 
 #include <QChar>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -27,6 +28,50 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 private:
     int m_lastY = 0;
+};
+
+// What the three weekly runs act on: the control panel, the main pane, the
+// plotter, the floating report and the files of the working directory. The
+// main window carries it out on the real windows; tests record the calls.
+class RunHost {
+public:
+    virtual ~RunHost() = default;
+    virtual void Warn(const QString &text) = 0;
+    virtual void ShowRunPicture(const QString &picture) = 0;
+    // Starts the program and waits for it, with the hourglass up meanwhile.
+    virtual void RunProgram(const QString &program) = 0;
+    // Raise QelError when the file is missing or unreadable.
+    virtual QStringList ReadLines(const QString &file) = 0;
+    virtual void DeleteFile(const QString &file) = 0;
+    virtual void SetMessages(const QStringList &lines) = 0;
+    virtual void AppendMessages(const QStringList &lines) = 0;
+    // The summary report into the main pane, the window caption its title.
+    virtual void ShowSummaryReport(const QString &file) = 0;
+    virtual void ReloadChart() = 0;
+    virtual void ShowSignalCaption(const QString &caption) = 0;
+    virtual void OpenStopLossReport() = 0;
+    // Shows the control panel and raises it above the floating report.
+    virtual void ShowControlPanel() = 0;
+};
+
+// The weekly run order and the steps of each run. An error raised at a step
+// ends the run there: the steps before it stand, the later ones are not done.
+class RunSequence {
+public:
+    explicit RunSequence(RunHost &host) : m_host(host) {}
+
+    void RunMVR();
+    void RunKQ4();
+    void RunSystem();
+    void ShowSignalDate();
+
+    QChar ProcessStage = QLatin1Char(' ');
+    QString SignalLine;
+    QString SignalCode;
+    QString SignalDateKey;
+
+private:
+    RunHost &m_host;
 };
 
 class TfrmQEL5100 : public QMainWindow {
@@ -59,10 +104,10 @@ public:
 
     // Report state and run state, kept for the life of the program.
     ReportState Report;
-    QChar ProcessStage = QLatin1Char(' ');
-    QString SignalLine;
-    QString SignalCode;
-    QString SignalDateKey;
+private:
+    std::unique_ptr<RunHost> m_runHost;
+public:
+    RunSequence Runs;
 
     // The filter list of File > Open, and what the last opening used.
     static const QString OpenFilter;
@@ -131,7 +176,8 @@ private:
     void PaneReport(const QString &fileName, const QString &mainTitle, const QString &secondTitle,
                     ScrollBars bars, bool detailJump);
     void FloatingReport(const QString &fileName, const QString &caption, ScrollBars bars);
-    int RunBatchProgram(const QString &programName);
+    void ShowSummaryReport(const QString &fileName);
+    friend class MainRunHost;
 
     int m_mainPaneHeight = 505;
 };

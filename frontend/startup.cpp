@@ -67,6 +67,9 @@ void Run(const Options &options)
     windowSet.clear();
     CreateWithHandler(frmQEL5100);
     CreateWithHandler(frmControlPanel);
+    frmControlPanel->SetRunHandlers({[] { frmQEL5100->MVRMainIndicators1Click(); },
+                                     [] { frmQEL5100->KQ4ChaosIndicators1Click(); },
+                                     [] { frmQEL5100->QEL5100RunSystem1Click(); }});
     CreateWithHandler(frmEditorMain);
     CreateWithHandler(frmQelAbout);
     CreateWithHandler(frmQelparam);

@@ -34,6 +34,12 @@ int MainPaneHeightOnSplit(bool opening, int clientHeight, bool toolBarShown)
     return std::max(height, MainPaneMinHeight);
 }
 
+int MainPaneHeightOnDrag(int wantedHeight, int clientHeight, int toolBarHeight, int splitterHeight)
+{
+    const int highest = clientHeight - toolBarHeight - splitterHeight - 1;
+    return std::max(std::min(wantedHeight, highest), MainPaneMinHeight);
+}
+
 int MainPaneHeightOnToolBar(int currentHeight, int toolBarHeight, bool toolBarNowShown)
 {
     const int height = toolBarNowShown ? currentHeight - toolBarHeight : currentHeight + toolBarHeight;

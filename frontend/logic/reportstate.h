@@ -37,6 +37,10 @@ struct ReportState {
 // Height of the main pane when the split view opens or closes; never below
 // the pane's minimum height.
 int MainPaneHeightOnSplit(bool opening, int clientHeight, bool toolBarShown);
+// The main pane's height for a drag of the splitter: at least the pane's
+// minimum, and short enough that the second pane keeps a height of 1 within
+// the client area below the tool bar and the splitter.
+int MainPaneHeightOnDrag(int wantedHeight, int clientHeight, int toolBarHeight, int splitterHeight);
 // The main pane's height after the tool bar toggle.
 int MainPaneHeightOnToolBar(int currentHeight, int toolBarHeight, bool toolBarNowShown);
 

@@ -117,6 +117,17 @@ private slots:
         QCOMPARE(MainPaneHeightOnToolBar(60, 30, true), 50);
     }
 
+    void dragHeights()
+    {
+        // Client 751, tool bar 30, splitter 3: the second pane keeps 1 pixel.
+        QCOMPARE(MainPaneHeightOnDrag(400, 751, 30, 3), 400);
+        QCOMPARE(MainPaneHeightOnDrag(717, 751, 30, 3), 717);
+        QCOMPARE(MainPaneHeightOnDrag(718, 751, 30, 3), 717);
+        QCOMPARE(MainPaneHeightOnDrag(5000, 751, 0, 1), 749);
+        QCOMPARE(MainPaneHeightOnDrag(10, 751, 30, 3), 50);
+        QCOMPARE(MainPaneHeightOnDrag(5000, 60, 30, 3), 50);   // the minimum wins in a tiny window
+    }
+
     void detailJump_data()
     {
         QTest::addColumn<QStringList>("lines");

@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(pane->textCursor().position(), 0);
         QCOMPARE(frmQEL5100->focusWidget(), frmQEL5100->mmReport2);
 
-        frmQEL5100->SignalDateKey = "05JAN01";
+        frmQEL5100->Runs.SignalDateKey = "05JAN01";
         frmQEL5100->DetailReport1Click();
         QCOMPARE(pane->textCursor().blockNumber(), 3);
         QCOMPARE(pane->textCursor().positionInBlock(), 3);
@@ -214,6 +214,19 @@ private slots:
         QCOMPARE(frmQEL5100->mmReport2->textCursor().blockNumber(), 0);
         QCOMPARE(frmQEL5100->mmReport2->textCursor().positionInBlock(), 2);
         QCOMPARE(frmQEL5100->focusWidget(), frmQEL5100->mmReport2);
+    }
+
+    void splitterStaysWithinTheWindow()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        TfrmQEL5100 *w = frmQEL5100;
+        w->spSecondReport->click();
+        emit w->HSplitter->dragged(5000);
+        QCOMPARE(w->mmReport2->height(), 1);
+        QCOMPARE(w->mmReport2->y() + w->mmReport2->height(), w->ClientHeight());
+        emit w->HSplitter->dragged(-5000);
+        QCOMPARE(w->mmQEL->height(), MainPaneMinHeight);
     }
 
     void splitViewAndToolBar()

@@ -37,7 +37,7 @@ private slots:
         press(panel->btnMVR);
         QCOMPARE(panel->mmControlPanel->Lines(), MvrLines);
         QVERIFY(!dir.exists("MESSAGES.MVR"));
-        QCOMPARE(frmQEL5100->ProcessStage, QChar('A'));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar('A'));
         QCOMPARE(panel->imgControlPanel->PictureFile(), QString("MVR.BMP"));
         QCOMPARE(panel->pnlTradingSignal->text(), QString("Creating Main Indicators"));
         QVERIFY(!QApplication::overrideCursor());
@@ -45,7 +45,7 @@ private slots:
         press(panel->btnKQ4);
         QCOMPARE(panel->mmControlPanel->Lines(), MvrLines + QStringList{" "} + Kq4Lines);
         QVERIFY(!dir.exists("MESSAGES.KQ4"));
-        QCOMPARE(frmQEL5100->ProcessStage, QChar(' '));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar(' '));
         QCOMPARE(panel->imgControlPanel->PictureFile(), QString("KQ4.BMP"));
         QCOMPARE(panel->pnlTradingSignal->text(), QString("Creating Chaos Indicators"));
 
@@ -58,8 +58,8 @@ private slots:
         QCOMPARE(panel->imgControlPanel->PictureFile(), QString("BUY.BMP"));
         QCOMPARE(panel->pnlTradingSignal->text(), QString("Signal for:  05 January 2001"));
         QVERIFY(panel->isVisible());   // shown again by the run
-        QCOMPARE(frmQEL5100->SignalDateKey, QString("05JAN01"));
-        QCOMPARE(frmQEL5100->SignalCode, QString("GL"));
+        QCOMPARE(frmQEL5100->Runs.SignalDateKey, QString("05JAN01"));
+        QCOMPARE(frmQEL5100->Runs.SignalCode, QString("GL"));
 
         QCOMPARE(frmQEL5100->windowTitle(), QString(" Profit Summary Report"));
         QCOMPARE(frmQEL5100->Report.MainPaneTitle, QString(" Profit Summary Report"));
@@ -139,21 +139,21 @@ private slots:
         QTest::mouseClick(panel->btnMVR, Qt::RightButton);
         QCOMPARE(panel->pnlTradingSignal->text(), QString("Creating Main Indicators"));
         QCOMPARE(panel->imgControlPanel->PictureFile(), QString("MVR.BMP"));
-        QCOMPARE(frmQEL5100->ProcessStage, QChar(' '));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar(' '));
         QCOMPARE(panel->mmControlPanel->Lines(), TfrmControlPanel::DesignText);
 
         // From the keyboard the run starts without the feedback.
         panel->pnlTradingSignal->setText("untouched");
         panel->btnMVR->setFocus();
         QTest::keyClick(panel->btnMVR, Qt::Key_Space);
-        QCOMPARE(frmQEL5100->ProcessStage, QChar('A'));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar('A'));
         QCOMPARE(panel->mmControlPanel->Lines(), MvrLines);
         QCOMPARE(panel->pnlTradingSignal->text(), QString("untouched"));
         QCOMPARE(panel->IndicatorsStarted, QChar('A'));
         // Enter on a focused run button starts its run too.
         panel->btnKQ4->setFocus();
         QTest::keyClick(panel->btnKQ4, Qt::Key_Return);
-        QCOMPARE(frmQEL5100->ProcessStage, QChar(' '));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar(' '));
         QCOMPARE(panel->mmControlPanel->Lines(), MvrLines + QStringList{" "} + Kq4Lines);
         QCOMPARE(panel->pnlTradingSignal->text(), QString("untouched"));
         // Enter elsewhere in the panel starts nothing.
@@ -161,6 +161,28 @@ private slots:
         QTest::keyClick(panel->mmControlPanel, Qt::Key_Return);
         QCOMPARE(panel->imgControlPanel->PictureFile(), QString("KQ4.BMP"));
         QCOMPARE(BoxTexts(), QStringList{});
+    }
+
+    void missingRunPictureIsReportedOnceThePressIsOver()
+    {
+        WorkDir dir;
+        dir.writeFakePrograms();
+        dir.remove("MVR.BMP");
+        FrontEnd frontEnd;
+        QPushButton *button = frmControlPanel->btnMVR;
+
+        frmControlPanel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmControlPanel));
+        QTest::mousePress(button, Qt::LeftButton);
+        QTest::qWait(60);
+        QCOMPARE(BoxTexts(), QStringList{});   // no box while the button is held
+        QVERIFY(button->isDown());
+        QTest::mouseRelease(button, Qt::LeftButton);
+        // The click's run meets the same missing picture; the press's box follows.
+        QTRY_COMPARE(BoxTexts().size(), 2);
+        QVERIFY(BoxTexts().at(1).contains("MVR.BMP"));
+        QVERIFY(!button->isDown());
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar('A'));
     }
 
     void programThatCannotStart()
@@ -186,7 +208,7 @@ private slots:
         dir.remove("MVR.DLL");
         press(panel->btnMVR);
         QCOMPARE(BoxTexts().last(), QString("Failed to excecute program MVR.DLL. Error Code 2"));
-        QCOMPARE(frmQEL5100->ProcessStage, QChar('A'));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar('A'));
     }
 
     void missingMessageFileEndsTheRunThere()
@@ -199,7 +221,7 @@ private slots:
         QCOMPARE(BoxTexts().size(), 1);
         QVERIFY(BoxTexts().first().contains("MESSAGES.MVR"));
         QCOMPARE(frmControlPanel->mmControlPanel->Lines(), TfrmControlPanel::DesignText);
-        QCOMPARE(frmQEL5100->ProcessStage, QChar('A'));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar('A'));
     }
 
     void signalLineThatCannotBeRead_data()
@@ -223,7 +245,7 @@ private slots:
         QVERIFY(!dir.exists("MESSAGES.PXD"));
         QCOMPARE(frmQEL5100->windowTitle(), QString(" Profit Summary Report"));
         // ... the later ones are not done.
-        QCOMPARE(frmQEL5100->SignalDateKey, QString());
+        QCOMPARE(frmQEL5100->Runs.SignalDateKey, QString());
         QCOMPARE(frmControlPanel->imgControlPanel->PictureFile(), QString("PXD.BMP"));
         QVERIFY(!frmFullReport->isVisible());
         QCOMPARE(frmControlPanel->pnlTradingSignal->text(), QString("Running the QEL-5100 System"));

@@ -221,7 +221,7 @@ private slots:
         QVERIFY(frmControlPanel->isVisible());
         QVERIFY(!frmControlPanel->isEnabled());
         QTest::mouseClick(frmControlPanel->btnMVR, Qt::LeftButton);
-        QCOMPARE(frmQEL5100->ProcessStage, QChar(' '));
+        QCOMPARE(frmQEL5100->Runs.ProcessStage, QChar(' '));
         QCOMPARE(frmControlPanel->pnlTradingSignal->text(), QString("Weekly Trading Signal"));
         // Putting the file back changes nothing until the next start.
         dir.writeBytes(missing, QByteArray());

@@ -55,8 +55,8 @@ void runTheWeek(const WorkDir &dir)
     QVERIFY(!pxd.contains(QString(" Process MVR ran OK.").leftJustified(80)));
     QVERIFY2(pxd.join('\n').contains("Process PXD ran OK."), qPrintable(pxd.join('|')));
     QVERIFY(panel->pnlTradingSignal->text().startsWith("Signal for:  "));
-    const QString picture = SignalFile::SignalPicture(frmQEL5100->SignalCode);
-    QVERIFY2(!picture.isEmpty(), qPrintable(frmQEL5100->SignalCode));
+    const QString picture = SignalFile::SignalPicture(frmQEL5100->Runs.SignalCode);
+    QVERIFY2(!picture.isEmpty(), qPrintable(frmQEL5100->Runs.SignalCode));
     QCOMPARE(panel->imgControlPanel->PictureFile(), picture);
     QCOMPARE(frmQEL5100->windowTitle(), QString(" Profit Summary Report"));
     QVERIFY(frmFullReport->isVisible());
@@ -67,8 +67,8 @@ void runTheWeek(const WorkDir &dir)
     frmQEL5100->DetailReport1Click();
     QCOMPARE(BoxTexts(), QStringList{});
     const QTextCursor caret = frmQEL5100->mmQEL->textCursor();
-    QVERIFY(caret.block().text().mid(caret.positionInBlock()).startsWith(frmQEL5100->SignalDateKey));
-    QCOMPARE(frmQEL5100->SignalDateKey.size(), 7);
+    QVERIFY(caret.block().text().mid(caret.positionInBlock()).startsWith(frmQEL5100->Runs.SignalDateKey));
+    QCOMPARE(frmQEL5100->Runs.SignalDateKey.size(), 7);
 }
 } // namespace
 
