@@ -43,20 +43,7 @@ constexpr int ToolBarHeight = 30;
 
 QFont SansSerif(int pixelHeight, bool bold = false)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
-    return font;
-}
-
-QFont FixedPitch(const QString &family, int pixelHeight)
-{
-    QFont font(family);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPixelSize(pixelHeight);
-    return font;
+    return DesignFont(QStringLiteral("MS Sans Serif"), pixelHeight, bold);
 }
 
 // The small pictures on the tool-bar buttons: a letter or two on a colour.
@@ -234,29 +221,25 @@ TfrmQEL5100::TfrmQEL5100(QWidget *parent)
     palette.setColor(QPalette::Window, ToQColor(clGray));
     setPalette(palette);
 
-    ClientArea = new QWidget(this);
-    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea = MakeChild<QWidget>(this, "ClientArea");
     ClientArea->installEventFilter(this);
     setCentralWidget(ClientArea);
 
     BuildToolBar();
 
-    mmQEL = new TMemo(ClientArea);
-    mmQEL->setObjectName(QStringLiteral("mmQEL"));
+    mmQEL = MakeChild<TMemo>(ClientArea, "mmQEL");
     mmQEL->SetReadOnly(true);
-    mmQEL->setFont(FixedPitch(QStringLiteral("Courier New"), 11));
+    mmQEL->setFont(FixedPitchFont(11));
     mmQEL->SetColor(MainPaneDesignColor);
     mmQEL->SetLines({QString()});
     mmQEL->setMinimumHeight(MainPaneMinHeight);
 
-    HSplitter = new TSplitter(ClientArea);
-    HSplitter->setObjectName(QStringLiteral("HSplitter"));
+    HSplitter = MakeChild<TSplitter>(ClientArea, "HSplitter");
     HSplitter->setFixedHeight(3);
 
-    mmReport2 = new TMemo(ClientArea);
-    mmReport2->setObjectName(QStringLiteral("mmReport2"));
+    mmReport2 = MakeChild<TMemo>(ClientArea, "mmReport2");
     mmReport2->SetReadOnly(true);
-    mmReport2->setFont(FixedPitch(QStringLiteral("Courier New"), 11));
+    mmReport2->setFont(FixedPitchFont(11));
     mmReport2->SetColor(ReportPaneColor);
 
     connect(mmQEL, &TMemo::clicked, this, Guarded([this] { mmQELClick(); }));
@@ -272,104 +255,94 @@ TfrmQEL5100::TfrmQEL5100(QWidget *parent)
 
 void TfrmQEL5100::BuildToolBar()
 {
-    tlbQEL = new QFrame(ClientArea);
-    tlbQEL->setObjectName(QStringLiteral("tlbQEL"));
-    tlbQEL->setAutoFillBackground(true);
-    QPalette palette = tlbQEL->palette();
-    palette.setColor(QPalette::Window, ToQColor(clSilver));
-    tlbQEL->setPalette(palette);
+    tlbQEL = MakeChild<QFrame>(ClientArea, "tlbQEL");
+    SetFace(tlbQEL, clSilver);
     tlbQEL->installEventFilter(this);
 
-    Bevel1 = new QFrame(tlbQEL);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = MakeChild<QFrame>(tlbQEL, "Bevel1", 0, 29, 656, 2);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Raised);
-    Place(Bevel1, 0, 29, 656, 2);
 
-    auto speed = [this](const char *name, int x, const char *hint, const QIcon &icon, int width = 25) {
-        auto *button = new QToolButton(tlbQEL);
-        button->setObjectName(QLatin1String(name));
+    // The tool bar's buttons: the speed buttons with their glyphs, then the
+    // report buttons with their letters. A null handler is a spacer.
+    using Handler = void (TfrmQEL5100::*)();
+    struct SpeedButton {
+        QToolButton *TfrmQEL5100::*member;
+        const char *name;
+        int x, width;
+        const char *hint;
+        const char *glyph;
+        QRgb colour;
+        Handler handler;
+    };
+    const SpeedButton speedButtons[] = {
+        {&TfrmQEL5100::spEditor, "spEditor", 0, 25, "Price file editor.", "E", 0x3070B0, &TfrmQEL5100::PriceEditor1Click},
+        {&TfrmQEL5100::spParams, "spParams", 25, 25, "Params panel.", "P", 0x409040, &TfrmQEL5100::ChangeParams1Click},
+        {&TfrmQEL5100::spSignals, "spSignals", 50, 25, "Signals plotter.", "S", 0xB03030, &TfrmQEL5100::Signals1Click},
+        {&TfrmQEL5100::spCharts, "spCharts", 75, 25, "Historical charts.", "H", 0x604090, &TfrmQEL5100::ChartViewer1Click},
+        {&TfrmQEL5100::spCalendar, "spCalendar", 100, 25, "Calendar.", "C", 0x907020, &TfrmQEL5100::BondCalendar1Click},
+        {&TfrmQEL5100::spControlPanel, "spControlPanel", 125, 25, "Control panel.", "CP", 0x202020,
+         &TfrmQEL5100::ControlPanel1Click},
+        {&TfrmQEL5100::spSecondReport, "spSecondReport", 150, 25, "Split screen.", "=", 0x505090,
+         &TfrmQEL5100::View2ndReport1Click},
+        {&TfrmQEL5100::SpeedButton8, "SpeedButton8", 175, 7, "", nullptr, 0, nullptr},
+        {&TfrmQEL5100::spMainWindow, "spMainWindow", 182, 25, "Color main window.", "1", 0xA09060,
+         &TfrmQEL5100::ChangeColor1Click},
+        {&TfrmQEL5100::spSecandaryWindow, "spSecandaryWindow", 207, 25, "Color secondary window.", "2", 0xA09060,
+         &TfrmQEL5100::ChangeColor21Click},
+        {&TfrmQEL5100::spFloatingWindow, "spFloatingWindow", 232, 25, "Color floating window.", "3", 0xA09060,
+         &TfrmQEL5100::ChangeColor31Click},
+        {&TfrmQEL5100::SpeedButton9, "SpeedButton9", 257, 7, "", nullptr, 0, nullptr},
+    };
+    for (const SpeedButton &row : speedButtons) {
+        auto *button = MakeChild<QToolButton>(tlbQEL, row.name, row.x, 2, row.width, 25);
         button->setAutoRaise(true);
-        button->setToolTip(QLatin1String(hint));
-        button->setIcon(icon);
-        Place(button, x, 2, width, 25);
-        return button;
+        button->setToolTip(QLatin1String(row.hint));
+        if (row.glyph)
+            button->setIcon(Glyph(QLatin1String(row.glyph), QColor(row.colour)));
+        if (row.handler)
+            connect(button, &QToolButton::clicked, this, Guarded([this, h = row.handler] { (this->*h)(); }));
+        this->*row.member = button;
+    }
+
+    struct ReportButton {
+        QPushButton *TfrmQEL5100::*member;
+        const char *name;
+        int x;
+        const char *hint;
+        const char *letter;
+        Handler handler;
     };
-    spEditor = speed("spEditor", 0, "Price file editor.", Glyph(QStringLiteral("E"), QColor(0x30, 0x70, 0xB0)));
-    spParams = speed("spParams", 25, "Params panel.", Glyph(QStringLiteral("P"), QColor(0x40, 0x90, 0x40)));
-    spSignals = speed("spSignals", 50, "Signals plotter.", Glyph(QStringLiteral("S"), QColor(0xB0, 0x30, 0x30)));
-    spCharts = speed("spCharts", 75, "Historical charts.", Glyph(QStringLiteral("H"), QColor(0x60, 0x40, 0x90)));
-    spCalendar = speed("spCalendar", 100, "Calendar.", Glyph(QStringLiteral("C"), QColor(0x90, 0x70, 0x20)));
-    spControlPanel = speed("spControlPanel", 125, "Control panel.", Glyph(QStringLiteral("CP"), QColor(0x20, 0x20, 0x20)));
-    spSecondReport = speed("spSecondReport", 150, "Split screen.", Glyph(QStringLiteral("="), QColor(0x50, 0x50, 0x90)));
-    SpeedButton8 = speed("SpeedButton8", 175, "", QIcon(), 7);
-    SpeedButton8->setToolTip(QString());
-    spMainWindow = speed("spMainWindow", 182, "Color main window.", Glyph(QStringLiteral("1"), QColor(0xA0, 0x90, 0x60)));
-    spSecandaryWindow = speed("spSecandaryWindow", 207, "Color secondary window.", Glyph(QStringLiteral("2"), QColor(0xA0, 0x90, 0x60)));
-    spFloatingWindow = speed("spFloatingWindow", 232, "Color floating window.", Glyph(QStringLiteral("3"), QColor(0xA0, 0x90, 0x60)));
-    SpeedButton9 = speed("SpeedButton9", 257, "", QIcon(), 7);
-    SpeedButton9->setToolTip(QString());
-
-    auto report = [this](const char *name, int x, const char *hint, const char *label) {
-        auto *button = new QPushButton(tlbQEL);
-        button->setObjectName(QLatin1String(name));
-        button->setToolTip(QLatin1String(hint));
-        button->setText(QLatin1String(label));
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(11);
-        font.setBold(true);
-        button->setFont(font);
-        Place(button, x, 2, 25, 25);
-        return button;
+    const ReportButton reportButtons[] = {
+        {&TfrmQEL5100::bbDetail, "bbDetail", 264, "Detail Report.", "D", &TfrmQEL5100::DetailReport1Click},
+        {&TfrmQEL5100::bbSummary, "bbSummary", 289, "Summary report.", "S", &TfrmQEL5100::TradeSummary1Click},
+        {&TfrmQEL5100::bbProfit, "bbProfit", 314, "Profit report.", "P", &TfrmQEL5100::ProfitReport1Click},
+        {&TfrmQEL5100::bbMultiple, "bbMultiple", 339, "Muultiple trades.", "M", &TfrmQEL5100::MultipleTrades1Click},
+        {&TfrmQEL5100::bbStopLoss, "bbStopLoss", 364, "Stop loss report.", "L", &TfrmQEL5100::StopLossReport1Click},
+        {&TfrmQEL5100::bbSideways, "bbSideways", 389, "Sideways report.", "W", &TfrmQEL5100::SidewaysReport1Click},
+        {&TfrmQEL5100::bbTrades, "bbTrades", 414, "Algorithm trades.", "T", &TfrmQEL5100::AlgorithmTrades1Click},
+        {&TfrmQEL5100::bbYearly, "bbYearly", 439, "Yearly report.", "Y", &TfrmQEL5100::YearlyProfitReport1Click},
     };
-    bbDetail = report("bbDetail", 264, "Detail Report.", "D");
-    bbSummary = report("bbSummary", 289, "Summary report.", "S");
-    bbProfit = report("bbProfit", 314, "Profit report.", "P");
-    bbMultiple = report("bbMultiple", 339, "Muultiple trades.", "M");
-    bbStopLoss = report("bbStopLoss", 364, "Stop loss report.", "L");
-    bbSideways = report("bbSideways", 389, "Sideways report.", "W");
-    bbTrades = report("bbTrades", 414, "Algorithm trades.", "T");
-    bbYearly = report("bbYearly", 439, "Yearly report.", "Y");
-    // Tab order runs from the yearly button back to the detail button.
-    QWidget::setTabOrder(bbYearly, bbTrades);
-    QWidget::setTabOrder(bbTrades, bbSideways);
-    QWidget::setTabOrder(bbSideways, bbStopLoss);
-    QWidget::setTabOrder(bbStopLoss, bbMultiple);
-    QWidget::setTabOrder(bbMultiple, bbProfit);
-    QWidget::setTabOrder(bbProfit, bbSummary);
-    QWidget::setTabOrder(bbSummary, bbDetail);
+    QPushButton *previous = nullptr;
+    for (const ReportButton &row : reportButtons) {
+        auto *button = MakeChild<QPushButton>(tlbQEL, row.name, row.x, 2, 25, 25, QLatin1String(row.letter));
+        button->setToolTip(QLatin1String(row.hint));
+        button->setFont(DesignFont(QStringLiteral("Arial"), 11, true));
+        connect(button, &QPushButton::clicked, this, Guarded([this, h = row.handler] { (this->*h)(); }));
+        // Tab order runs from the yearly button back to the detail button.
+        if (previous)
+            QWidget::setTabOrder(button, previous);
+        previous = button;
+        this->*row.member = button;
+    }
 
-    ImgSpacer = new QLabel(tlbQEL);
-    ImgSpacer->setObjectName(QStringLiteral("ImgSpacer"));
-    Place(ImgSpacer, 464, 2, 273, 25);
+    ImgSpacer = MakeChild<QLabel>(tlbQEL, "ImgSpacer", 464, 2, 273, 25);
 
-    pnlLogo = new QFrame(tlbQEL);
-    pnlLogo->setObjectName(QStringLiteral("pnlLogo"));
+    pnlLogo = MakeChild<QFrame>(tlbQEL, "pnlLogo", 737, 2, 54, 25);
     pnlLogo->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Place(pnlLogo, 737, 2, 54, 25);
-    imgLogo = new TImage(pnlLogo);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo = MakeChild<TImage>(pnlLogo, "imgLogo", 2, 1, 50, 22);
     imgLogo->setToolTip(QStringLiteral("Control panel."));
     imgLogo->setPixmap(LogoPicture());
-    Place(imgLogo, 2, 1, 50, 22);
 
-    connect(spEditor, &QToolButton::clicked, this, Guarded([this] { PriceEditor1Click(); }));
-    connect(spParams, &QToolButton::clicked, this, Guarded([this] { ChangeParams1Click(); }));
-    connect(spSignals, &QToolButton::clicked, this, Guarded([this] { Signals1Click(); }));
-    connect(spCharts, &QToolButton::clicked, this, Guarded([this] { ChartViewer1Click(); }));
-    connect(spCalendar, &QToolButton::clicked, this, Guarded([this] { BondCalendar1Click(); }));
-    connect(spControlPanel, &QToolButton::clicked, this, Guarded([this] { ControlPanel1Click(); }));
-    connect(spSecondReport, &QToolButton::clicked, this, Guarded([this] { View2ndReport1Click(); }));
-    connect(spMainWindow, &QToolButton::clicked, this, Guarded([this] { ChangeColor1Click(); }));
-    connect(spSecandaryWindow, &QToolButton::clicked, this, Guarded([this] { ChangeColor21Click(); }));
-    connect(spFloatingWindow, &QToolButton::clicked, this, Guarded([this] { ChangeColor31Click(); }));
-    connect(bbDetail, &QPushButton::clicked, this, Guarded([this] { DetailReport1Click(); }));
-    connect(bbSummary, &QPushButton::clicked, this, Guarded([this] { TradeSummary1Click(); }));
-    connect(bbProfit, &QPushButton::clicked, this, Guarded([this] { ProfitReport1Click(); }));
-    connect(bbMultiple, &QPushButton::clicked, this, Guarded([this] { MultipleTrades1Click(); }));
-    connect(bbStopLoss, &QPushButton::clicked, this, Guarded([this] { StopLossReport1Click(); }));
-    connect(bbSideways, &QPushButton::clicked, this, Guarded([this] { SidewaysReport1Click(); }));
-    connect(bbTrades, &QPushButton::clicked, this, Guarded([this] { AlgorithmTrades1Click(); }));
-    connect(bbYearly, &QPushButton::clicked, this, Guarded([this] { YearlyProfitReport1Click(); }));
     connect(imgLogo, &TImage::clicked, this, Guarded([this] { ControlPanel1Click(); }));
 }
 
@@ -540,15 +513,44 @@ void TfrmQEL5100::ShowSummaryReport(const QString &fileName)
 
 // ---------------------------------------------------------------- reports
 
-void TfrmQEL5100::PaneReport(const QString &fileName, const QString &mainTitle, const QString &secondTitle,
-                             ScrollBars bars, bool detailJump)
+// The ten reports: file, title, scroll bars, where they show, and whether
+// the detail jump to the week's signal date follows. A pane report's titles
+// are " " + title (main pane) and title (second pane); a floating report's
+// caption is " " + title.
+struct ReportView {
+    const char *file;
+    const char *title;
+    ScrollBars bars;
+    bool floating;
+    bool detailJump;
+};
+namespace {
+const ReportView DetailReport{"DT3.REP", "Detail Report", ScrollBars::Both, false, true};
+const ReportView ProfitReport{"SUM.REP", "Profit Summary Report", ScrollBars::Vertical, false, false};
+const ReportView TradeSummary{"SRP.REP", "Trades Summary Report", ScrollBars::Vertical, false, false};
+const ReportView MultipleTrades{"MUL.REP", "Multiple Trades Report", ScrollBars::Vertical, false, false};
+const ReportView AlgorithmTrades{"TRD.REP", "Algorithm Trades Report", ScrollBars::Vertical, false, false};
+const ReportView YearlyProfit{"YRP.REP", "Yearly Profit Report", ScrollBars::Vertical, false, false};
+const ReportView StopLoss{"STP.REP", "Check the Stop Loss Report", ScrollBars::Vertical, true, false};
+const ReportView Sideways{"SDW.REP", "Sideways Market Report", ScrollBars::Vertical, true, false};
+const ReportView FullDetail{"DT2.REP", "Full Detail Report", ScrollBars::Both, true, false};
+const ReportView MaxDetail{"DET.REP", "Max Version Detail Report", ScrollBars::Both, true, false};
+} // namespace
+
+void TfrmQEL5100::ShowReport(const ReportView &report)
 {
+    const QString file = QLatin1String(report.file);
+    const QString title = QLatin1String(report.title);
+    if (report.floating) {
+        frmFullReport->ShowLines(TextFiles::ReadLines(file), QLatin1Char(' ') + title, report.bars);
+        return;
+    }
     TMemo *pane = Report.ActivePane == 0 ? mmQEL : mmReport2;
     pane->Clear();
-    pane->SetScrollBars(bars);
-    pane->LoadFromFile(fileName);
-    Report.SetActiveTitle(mainTitle, secondTitle);
-    if (detailJump) {
+    pane->SetScrollBars(report.bars);
+    pane->LoadFromFile(file);
+    Report.SetActiveTitle(QLatin1Char(' ') + title, title);
+    if (report.detailJump) {
         const DetailJump jump = FindDetailJump(pane->Lines(), Runs.SignalDateKey);
         if (jump.found) {
             pane->setFocus(Qt::OtherFocusReason);
@@ -558,66 +560,16 @@ void TfrmQEL5100::PaneReport(const QString &fileName, const QString &mainTitle, 
     setWindowTitle(Report.JoinedCaption());
 }
 
-void TfrmQEL5100::FloatingReport(const QString &fileName, const QString &caption, ScrollBars bars)
-{
-    frmFullReport->ShowLines(TextFiles::ReadLines(fileName), caption, bars);
-}
-
-void TfrmQEL5100::DetailReport1Click()
-{
-    PaneReport(QStringLiteral("DT3.REP"), QStringLiteral(" Detail Report"), QStringLiteral("Detail Report"),
-               ScrollBars::Both, true);
-}
-
-void TfrmQEL5100::ProfitReport1Click()
-{
-    PaneReport(QStringLiteral("SUM.REP"), QStringLiteral(" Profit Summary Report"),
-               QStringLiteral("Profit Summary Report"), ScrollBars::Vertical, false);
-}
-
-void TfrmQEL5100::TradeSummary1Click()
-{
-    PaneReport(QStringLiteral("SRP.REP"), QStringLiteral(" Trades Summary Report"),
-               QStringLiteral("Trades Summary Report"), ScrollBars::Vertical, false);
-}
-
-void TfrmQEL5100::MultipleTrades1Click()
-{
-    PaneReport(QStringLiteral("MUL.REP"), QStringLiteral(" Multiple Trades Report"),
-               QStringLiteral("Multiple Trades Report"), ScrollBars::Vertical, false);
-}
-
-void TfrmQEL5100::AlgorithmTrades1Click()
-{
-    PaneReport(QStringLiteral("TRD.REP"), QStringLiteral(" Algorithm Trades Report"),
-               QStringLiteral("Algorithm Trades Report"), ScrollBars::Vertical, false);
-}
-
-void TfrmQEL5100::YearlyProfitReport1Click()
-{
-    PaneReport(QStringLiteral("YRP.REP"), QStringLiteral(" Yearly Profit Report"),
-               QStringLiteral("Yearly Profit Report"), ScrollBars::Vertical, false);
-}
-
-void TfrmQEL5100::StopLossReport1Click()
-{
-    FloatingReport(QStringLiteral("STP.REP"), QStringLiteral(" Check the Stop Loss Report"), ScrollBars::Vertical);
-}
-
-void TfrmQEL5100::SidewaysReport1Click()
-{
-    FloatingReport(QStringLiteral("SDW.REP"), QStringLiteral(" Sideways Market Report"), ScrollBars::Vertical);
-}
-
-void TfrmQEL5100::FullVersion1Click()
-{
-    FloatingReport(QStringLiteral("DT2.REP"), QStringLiteral(" Full Detail Report"), ScrollBars::Both);
-}
-
-void TfrmQEL5100::MaxVersion1Click()
-{
-    FloatingReport(QStringLiteral("DET.REP"), QStringLiteral(" Max Version Detail Report"), ScrollBars::Both);
-}
+void TfrmQEL5100::DetailReport1Click() { ShowReport(DetailReport); }
+void TfrmQEL5100::ProfitReport1Click() { ShowReport(ProfitReport); }
+void TfrmQEL5100::TradeSummary1Click() { ShowReport(TradeSummary); }
+void TfrmQEL5100::MultipleTrades1Click() { ShowReport(MultipleTrades); }
+void TfrmQEL5100::AlgorithmTrades1Click() { ShowReport(AlgorithmTrades); }
+void TfrmQEL5100::YearlyProfitReport1Click() { ShowReport(YearlyProfit); }
+void TfrmQEL5100::StopLossReport1Click() { ShowReport(StopLoss); }
+void TfrmQEL5100::SidewaysReport1Click() { ShowReport(Sideways); }
+void TfrmQEL5100::FullVersion1Click() { ShowReport(FullDetail); }
+void TfrmQEL5100::MaxVersion1Click() { ShowReport(MaxDetail); }
 
 void TfrmQEL5100::Open1Click()
 {

@@ -15,6 +15,7 @@ class QToolButton;
 class QPushButton;
 class QLabel;
 class QFileDialog;
+struct ReportView;
 
 // The thin line between the panes; dragging it moves the panes' border.
 class TSplitter : public QWidget {
@@ -173,9 +174,7 @@ private:
     void BuildMenu();
     void Relayout();
     void LayoutToolBar();
-    void PaneReport(const QString &fileName, const QString &mainTitle, const QString &secondTitle,
-                    ScrollBars bars, bool detailJump);
-    void FloatingReport(const QString &fileName, const QString &caption, ScrollBars bars);
+    void ShowReport(const ReportView &report);
     void ShowSummaryReport(const QString &fileName);
     friend class MainRunHost;
 

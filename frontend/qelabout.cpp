@@ -13,15 +13,9 @@ TfrmQelAbout::TfrmQelAbout(QWidget *parent)
     setWindowTitle(QStringLiteral(" About QEL-5100"));
     SetClientSize(462, 290);
     SetFaceColor(clGray);
-    imgAbout = new TImage(this);
-    imgAbout->setObjectName(QStringLiteral("imgAbout"));
-    Place(imgAbout, 8, 8, 446, 236);
-    lblVersion = new QLabel(QStringLiteral("Version 1.3"), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    Place(lblVersion, 16, 254, 200, 20);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    Place(ok, 372, 252, 75, 25);
+    imgAbout = MakeChild<TImage>(this, "imgAbout", 8, 8, 446, 236);
+    lblVersion = MakeChild<QLabel>(this, "lblVersion", 16, 254, 200, 20, QStringLiteral("Version 1.3"));
+    auto *ok = MakeChild<QPushButton>(this, "btnOK", 372, 252, 75, 25, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -29,8 +29,12 @@ void SetFace(QWidget *widget, TColor color)
 QFont DesignFont(const QString &family, int pixelHeight, bool bold)
 {
     QFont font(family);
-    if (family.startsWith(QLatin1String("Courier")))
+    if (family.startsWith(QLatin1String("Courier")) || family == QLatin1String("Lucida Console")) {
         font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    } else if (family == QLatin1String("MS Sans Serif")) {
+        font.setStyleHint(QFont::SansSerif);
+    }
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
