@@ -3,8 +3,9 @@
 // market ("BONDS.DAT" for US, "NOTES.DAT" for TY).
 #include "PriceFileGenerator.hpp"
 
+#include "FileText.hpp"
+
 #include <cstdio>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -29,10 +30,7 @@ int main(int argc, char** argv)
         }
         if (out.empty()) out = o.market == "TY" ? "NOTES.DAT" : "BONDS.DAT";
         const std::string bytes = samples::PriceFileBytes(samples::GenerateBars(o), o.endMarker);
-        std::FILE* f = std::fopen(out.c_str(), "wb");
-        if (!f) throw std::runtime_error("cannot create " + out);
-        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-        if (std::fclose(f) != 0 || !ok) throw std::runtime_error("cannot write " + out);
+        devtools::WriteFile(out, bytes);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "gen_prices: %s\n", e.what());
         return 2;

@@ -1,5 +1,7 @@
 #include "Pictures.hpp"
 
+#include "FileText.hpp"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -7,7 +9,6 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <stdexcept>
 
 namespace layout {
@@ -253,10 +254,7 @@ void SavePicture(const QImage& image, const std::string& fileName)
         return s;
     }();
     if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".gif") == 0) {
-        const std::string bytes = EncodeGif(ToRgbImage(image));
-        std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), std::streamsize(bytes.size()));
-        if (!out.flush()) throw std::runtime_error("cannot write " + fileName);
+        devtools::WriteFile(fileName, EncodeGif(ToRgbImage(image)));
         return;
     }
     if (!image.save(QString::fromStdString(fileName), "BMP"))

@@ -16,21 +16,6 @@ const char* const kSignalPictures[8] = {"BUY.BMP",      "SELL.BMP",     "PULLBAC
                                         "GETOUT.BMP",   "STAYOUT.BMP"};
 const char* const kRunPictures[3] = {"MVR.BMP", "KQ4.BMP", "PXD.BMP"};
 
-Lines SplitLines(const std::string& bytes)
-{
-    Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 namespace {
 
 bool Digits(const std::string& s)

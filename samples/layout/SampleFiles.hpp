@@ -15,9 +15,6 @@ struct PriceBar {
     long high = 0, low = 0, close = 0, roll = 0;
 };
 
-// Splits a price file's bytes into lines (CR LF or LF). The check value
-// bytes of a price line never hold a CR or LF: their nibbles are digits.
-Lines SplitLines(const std::string& bytes);
 // The bars of a price file, up to a "THE-END" line; unreadable lines are left out.
 std::vector<PriceBar> ReadPriceBars(const Lines& priceLines);
 int FourDigitYear(const std::string& date);

@@ -8,53 +8,24 @@
 #include "Pictures.hpp"
 #include "SampleFiles.hpp"
 
+#include "ChildProcess.hpp"
+#include "FileText.hpp"
+
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
+using devtools::WriteLines;
 
 namespace {
 
-void WriteLines(const std::string& name, const layout::Lines& lines)
+// Runs a program in the current directory, its standard output silenced.
+int Run(const std::string& program, const std::vector<std::string>& args = {})
 {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    for (const std::string& l : lines) out << l << "\r\n";
-    if (!out.flush()) throw std::runtime_error("cannot write " + name);
-}
-
-std::string ReadBytes(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + name);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// Runs a program with its arguments in the current directory, its standard
-// output silenced; returns its exit status, or -1 when it could not be started.
-int Run(const std::vector<std::string>& argv)
-{
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return -1;
-    int status = 0;
-    if (waitpid(pid, &status, 0) < 0) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return devtools::RunChild(program, args, {.out = devtools::Output::Discard}).status;
 }
 
 void CopyExecutable(const fs::path& from, const std::string& name)
@@ -98,18 +69,17 @@ int main(int argc, char** argv)
         fs::current_path(outArg);
 
         WriteLines("SYSTEM.INI", layout::SystemIni());
-        if (Run({genPrices.string(), "--market", "US", "--weeks", "520", "--seed", "7", "--out",
-                 "BONDS.DAT"}) != 0)
+        if (Run(genPrices.string(),
+                {"--market", "US", "--weeks", "520", "--seed", "7", "--out", "BONDS.DAT"}) != 0)
             throw std::runtime_error("gen_prices failed: " + genPrices.string());
-        const std::string priceBytes = ReadBytes("BONDS.DAT");
-        const layout::Lines priceLines = layout::SplitLines(priceBytes);
+        const std::string priceBytes = devtools::ReadFile("BONDS.DAT");
+        // The check value bytes of a price line never hold a CR or LF: their
+        // nibbles are digits.
+        const layout::Lines priceLines = devtools::SplitLines(priceBytes);
         const std::vector<layout::PriceBar> bars = layout::ReadPriceBars(priceLines);
 
         WriteLines("BONDS.WWW", layout::PriceEntryFile(priceLines));
-        {   // the weekly history file: the price history as it stands
-            std::ofstream wky("BONDS.WKY", std::ios::binary | std::ios::trunc);
-            wky << priceBytes;
-        }
+        devtools::WriteFile("BONDS.WKY", priceBytes);   // the price history as it stands
         WriteLines("BONDS.SYS", {layout::DefaultParameterLine()});
         for (const char* name : layout::kComponentFiles)
             WriteLines(name, {"Component placeholder of the sample working directory."});
@@ -157,7 +127,7 @@ int main(int argc, char** argv)
 
         // An earlier week's run, so every window finds its files.
         for (const char* name : {"MVR.DLL", "KQ4.DLL", "PXD.DLL"})
-            if (fs::exists(name)) Run({std::string("./") + name});
+            if (fs::exists(name)) Run(name);
         for (const char* name : {"MESSAGES.MVR", "MESSAGES.KQ4", "MESSAGES.PXD"})
             fs::remove(name);
         std::printf("make_sample_dir: sample working directory ready in %s\n",

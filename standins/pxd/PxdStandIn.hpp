@@ -22,18 +22,10 @@ namespace pxd {
 
 using Lines = std::vector<std::string>;
 
-// ---- text files -----------------------------------------------------------
-
-// Bytes as they stand; CR LF or LF; a final line end adds no empty line.
-std::optional<Lines> ReadTextLines(const std::string& name);
-// Writes a temporary file and renames it over the target; lines end in CR LF.
-// Throws std::runtime_error when the file cannot be written.
-void WriteTextFile(const std::string& name, const Lines& lines);
+// ---- what is read ---------------------------------------------------------
 
 // Columns first..first+width-1 (1-based); a short line gives blanks.
 std::string Column(const std::string& line, int first, int width);
-
-// ---- what is read ---------------------------------------------------------
 
 // A digit field: "0".."9", a blank counts as 0. The last character may carry
 // the sign of a signed field ("p".."y" for a negative last digit). Returns

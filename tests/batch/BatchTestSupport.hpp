@@ -3,6 +3,7 @@
 #pragma once
 
 #include "PriceFileGenerator.hpp"
+#include "TempWorkDir.hpp"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,17 +21,16 @@ public:
     WorkDir(const WorkDir&) = delete;
     WorkDir& operator=(const WorkDir&) = delete;
 
-    const std::filesystem::path& Path() const { return path_; }
+    const std::filesystem::path& Path() const { return dir_.Path(); }
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
 
 private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
+    devtools::TempWorkDir dir_;
 };
 
-// Lines of a CR LF text file, line ends removed.
+// Lines of a CR LF (or LF) text file, line ends removed.
 std::vector<std::string> SplitLines(const std::string& bytes);
 
 // A message-file line: the text blank-padded to the record width.
@@ -54,7 +54,8 @@ void ExpectMessageFile(const WorkDir& dir, const std::string& name, const std::v
                        const std::string& what);
 
 // Runs program (an absolute path) with no arguments in the current
-// directory and returns its exit status as a parent sees it (0..255).
+// directory, its standard error silenced, and returns its exit status as a
+// parent sees it (0..255).
 int RunChild(const std::string& program);
 
 }  // namespace batchtest

@@ -4,6 +4,10 @@
 #include "Pictures.hpp"
 #include "SampleFiles.hpp"
 
+#include "ChildProcess.hpp"
+#include "FileText.hpp"
+#include "TempWorkDir.hpp"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -12,7 +16,6 @@
 #include <QImageReader>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
 #include <unistd.h>
@@ -43,9 +46,7 @@ layout::RgbImage Pattern(int w, int h, int colours, unsigned seed)
 
 Lines ReadLines(const fs::path& p)
 {
-    std::ifstream in(p, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return layout::SplitLines(bytes);
+    return devtools::SplitLines(devtools::ReadFile(p));
 }
 
 }  // namespace
@@ -198,12 +199,13 @@ TEST(Pictures, PanelPicturesHaveThePanelsSizeAndDiffer)
 // The whole layout, with the real programs where the build has them.
 TEST(SampleDirectory, EveryWindowFindsItsFiles)
 {
-    const fs::path out = fs::temp_directory_path() / ("sample-dir-test-" + std::to_string(::getpid()));
-    fs::remove_all(out);
-    const std::string cmd = std::string("'") + MAKE_SAMPLE_DIR_PROGRAM + "' --programs '" +
-                            PROGRAMS_DIR + "' --gen-prices '" + GEN_PRICES_PROGRAM + "' --out '" +
-                            out.string() + "' > /dev/null 2>&1";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    const devtools::TempWorkDir dir("sample-dir-test-");
+    const fs::path out = dir / "demo";
+    const auto run = devtools::RunChild(
+        MAKE_SAMPLE_DIR_PROGRAM,
+        {"--programs", PROGRAMS_DIR, "--gen-prices", GEN_PRICES_PROGRAM, "--out", out.string()},
+        {.out = devtools::Output::Discard, .err = devtools::Output::Capture});
+    ASSERT_EQ(run.status, 0) << run.err;
 
     const Lines charts = ReadLines(out / "CHARTS.LST");
     ASSERT_FALSE(charts.empty());
@@ -245,7 +247,19 @@ TEST(SampleDirectory, EveryWindowFindsItsFiles)
             EXPECT_TRUE(fs::exists(out / name)) << name;
         EXPECT_EQ(ReadLines(out / "TCHART.TCH").size(), ReadLines(out / "FK.MVR").size() + 1);
     }
-    fs::remove_all(out);
+}
+
+TEST(SampleDirectory, AFolderThatCannotBeMadeIsReported)
+{
+    const devtools::TempWorkDir dir("sample-dir-test-");
+    devtools::WriteFile(dir / "plain", "a file, not a folder");
+    const auto run = devtools::RunChild(
+        MAKE_SAMPLE_DIR_PROGRAM,
+        {"--programs", PROGRAMS_DIR, "--gen-prices", GEN_PRICES_PROGRAM, "--out",
+         (dir / "plain" / "demo").string()},
+        {.out = devtools::Output::Discard, .err = devtools::Output::Capture});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("make_sample_dir: "), std::string::npos) << run.err;
 }
 #endif
 

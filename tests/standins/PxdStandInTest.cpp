@@ -2,20 +2,16 @@
 // writes, and the program itself in a working directory.
 #include "PxdStandIn.hpp"
 
+#include "ChildProcess.hpp"
+#include "FileText.hpp"
+#include "TempWorkDir.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <fstream>
 #include <set>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 using pxd::Lines;
@@ -348,43 +344,15 @@ namespace {
 
 class WorkDir : public ::testing::Test {
 protected:
-    void SetUp() override
+    fs::path Path(const std::string& name) const { return dir_ / name; }
+    void Write(const std::string& name, const Lines& lines) { devtools::WriteLines(Path(name), lines); }
+    std::string Bytes(const std::string& name) { return devtools::TryReadFile(Path(name)).value_or(""); }
+    Lines ReadLines(const std::string& name) { return devtools::SplitLines(Bytes(name)); }
+    // Runs a program in the directory, its standard output silenced.
+    int Run(const std::string& program, const std::vector<std::string>& args = {})
     {
-        dir_ = fs::temp_directory_path() /
-               ("pxd-test-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    void Write(const std::string& name, const Lines& lines)
-    {
-        std::ofstream out(dir_ / name, std::ios::binary);
-        for (const auto& l : lines) out << l << "\r\n";
-    }
-    std::string Bytes(const std::string& name)
-    {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    int Run(const std::string& program)
-    {
-        const std::string path = fs::absolute(program).string();
-        char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        const fs::path here = fs::current_path();
-        fs::current_path(dir_);
-        pid_t pid = 0;
-        const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
-        fs::current_path(here);
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) return -1000 - rc;
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return devtools::RunChild(program, args, {.workDir = dir_.Path(), .out = devtools::Output::Discard})
+            .status;
     }
     static bool AllCrLf(const std::string& bytes)
     {
@@ -392,7 +360,7 @@ protected:
             if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
         return !bytes.empty() && bytes.back() == '\n';
     }
-    fs::path dir_;
+    devtools::TempWorkDir dir_{"pxd-test-"};
 };
 
 const char* const kAllOutputs[] = {"MESSAGES.PXD", "SIGNAL.PXD", "TCHART.TCH", "SUM.REP",
@@ -406,7 +374,7 @@ TEST_F(WorkDir, MissingInputsRemoveAnEarlierSignal)
 {
     Write("SIGNAL.PXD", {"GL BUY          05JAN01"});
     Run(PXD_PROGRAM);
-    EXPECT_FALSE(fs::exists(dir_ / "SIGNAL.PXD"));
+    EXPECT_FALSE(fs::exists(Path("SIGNAL.PXD")));
     const std::string m = Bytes("MESSAGES.PXD");
     EXPECT_NE(m.find(" File: FK.MVR is missing.\r\n"), std::string::npos);
     EXPECT_NE(m.find("not a trading system"), std::string::npos);
@@ -423,11 +391,11 @@ TEST_F(WorkDir, AFullRunWritesEveryFileWithCrLf)
     Write("BONDS.SYS", *in.parameters);
     EXPECT_EQ(Run(PXD_PROGRAM), 0);
     for (const char* name : kAllOutputs) {
-        ASSERT_TRUE(fs::exists(dir_ / name)) << name;
+        ASSERT_TRUE(fs::exists(Path(name))) << name;
         EXPECT_TRUE(AllCrLf(Bytes(name))) << name;
     }
     EXPECT_EQ(Bytes("SIGNAL.PXD").substr(0, 2), "SL");
-    EXPECT_FALSE(fs::exists(dir_ / "SIGNAL.PXD.tmp"));
+    EXPECT_FALSE(fs::exists(Path("SIGNAL.PXD.tmp")));
 }
 
 #if defined(MVR_PROGRAM) && defined(KQ4_PROGRAM) && defined(GEN_PRICES_PROGRAM)
@@ -435,16 +403,15 @@ TEST_F(WorkDir, AFullRunWritesEveryFileWithCrLf)
 TEST_F(WorkDir, AfterTheRealBatchProgramsTheSignalNamesTheLastWeek)
 {
     Write("SYSTEM.INI", {"US"});
-    const std::string gen = fs::absolute(GEN_PRICES_PROGRAM).string();
-    const std::string cmd = "cd '" + dir_.string() + "' && '" + gen +
-                            "' --market US --weeks 300 --seed 3 --out BONDS.DAT";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    ASSERT_EQ(Run(GEN_PRICES_PROGRAM, {"--market", "US", "--weeks", "300", "--seed", "3", "--out",
+                                       "BONDS.DAT"}),
+              0);
     Run(MVR_PROGRAM);
     Run(KQ4_PROGRAM);
     EXPECT_EQ(Run(PXD_PROGRAM), 0) << Bytes("MESSAGES.PXD");
-    const Lines mvr = *pxd::ReadTextLines((dir_ / "FK.MVR").string());
-    const Lines chart = *pxd::ReadTextLines((dir_ / "TCHART.TCH").string());
-    const Lines signal = *pxd::ReadTextLines((dir_ / "SIGNAL.PXD").string());
+    const Lines mvr = ReadLines("FK.MVR");
+    const Lines chart = ReadLines("TCHART.TCH");
+    const Lines signal = ReadLines("SIGNAL.PXD");
     ASSERT_EQ(mvr.size(), 290u);
     EXPECT_EQ(chart.size(), mvr.size() + 1);
     const std::set<std::string> codes = {"GL", "GS", "PK", "RY", "SL", "SS", "GO", "SO"};
