@@ -11,42 +11,6 @@ namespace pxd {
 
 // ---- text files -----------------------------------------------------------
 
-std::optional<Lines> ReadTextLines(const std::string& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-void WriteTextFile(const std::string& name, const Lines& lines)
-{
-    const std::string temp = name + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const std::string& l : lines) out << l << "\r\n";
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
-            throw std::runtime_error("cannot write " + name);
-        }
-    }
-    if (std::rename(temp.c_str(), name.c_str()) != 0) {
-        std::remove(temp.c_str());
-        throw std::runtime_error("cannot replace " + name);
-    }
-}
-
 std::string Column(const std::string& line, int first, int width)
 {
     std::string out(width, ' ');

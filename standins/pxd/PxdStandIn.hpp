@@ -13,6 +13,8 @@
 // Everything here works on file texts, so the tests need no directory.
 #pragma once
 
+#include "StandInFiles.hpp"
+
 #include <map>
 #include <optional>
 #include <string>
@@ -24,11 +26,9 @@ using Lines = std::vector<std::string>;
 
 // ---- text files -----------------------------------------------------------
 
-// Bytes as they stand; CR LF or LF; a final line end adds no empty line.
-std::optional<Lines> ReadTextLines(const std::string& name);
-// Writes a temporary file and renames it over the target; lines end in CR LF.
-// Throws std::runtime_error when the file cannot be written.
-void WriteTextFile(const std::string& name, const Lines& lines);
+// The stand-ins' reader and writer (CR LF or LF in, CR LF out, whole files).
+using standin::ReadTextLines;
+using standin::WriteTextFile;
 
 // Columns first..first+width-1 (1-based); a short line gives blanks.
 std::string Column(const std::string& line, int first, int width);
