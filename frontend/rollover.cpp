@@ -102,6 +102,11 @@ TfrmRollover::TfrmRollover(QWidget *parent)
     // The help covers the whole window until its OK is pressed.
     mmRollover = MakeChild<TMemo>(this, "mmRollover", 0, 0, 302, 191);
     mmRollover->SetReadOnly(true);
+    // The help's lines are wider than the window: they wrap, and scroll when
+    // they must.
+    mmRollover->setFont(DesignFont(font().family(), 11));
+    mmRollover->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    mmRollover->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mmRollover->SetColor(RgbColor(0xFD, 0xFE, 0xE7));
     mmRollover->SetLines(HelpText);
     mmRollover->hide();
