@@ -62,6 +62,8 @@ TfrmEditorMain::TfrmEditorMain(QWidget *parent)
     mmWKY->setFont(FixedPitchFont(13));
     mmWKY->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmWKY->SetScrollBars(ScrollBars::Vertical);
+    // Tab moves on: a tab character has no place in fixed columns.
+    mmWKY->setTabChangesFocus(true);
     // The pane's design content, kept when "BONDS.WWW" can't be read.
     mmWKY->SetLines({QString()});
 
@@ -95,6 +97,9 @@ TfrmEditorMain::TfrmEditorMain(QWidget *parent)
         b.button->setAutoDefault(false);
         connect(b.button, &QPushButton::clicked, this, Guarded([this, h = b.handler] { (this->*h)(); }));
     }
+    // Out of sight, so out of the Tab order too.
+    btnCopy->setFocusPolicy(Qt::NoFocus);
+    btnPaste->setFocusPolicy(Qt::NoFocus);
 }
 
 void TfrmEditorMain::BuildMenu()

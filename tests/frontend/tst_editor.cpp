@@ -544,6 +544,14 @@ private slots:
         QTest::keyClick(ed->mmWKY, Qt::Key_P, Qt::AltModifier);
         QTRY_COMPARE(ed->mmWKY->Lines().last(), QString("THE-END05JAN01"));
         QCOMPARE(ed->focusWidget(), ed->mmWKY);
+
+        // Tab leaves the pane without a tab character, and never lands on
+        // the buttons out of sight.
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY(ed->focusWidget() != ed->btnCopy && ed->focusWidget() != ed->btnPaste);
+        }
+        QVERIFY(!ed->mmWKY->toPlainText().contains('\t'));
     }
 
     void backupAndRestore_data()
