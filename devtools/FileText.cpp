@@ -31,6 +31,9 @@ std::string JoinLines(const Lines& lines)
 
 std::optional<std::string> TryReadFile(const std::filesystem::path& name)
 {
+    // A directory opens as a stream but reads nothing: it is no file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec)) return std::nullopt;
     std::ifstream in(name, std::ios::binary);
     if (!in) return std::nullopt;
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

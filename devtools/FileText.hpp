@@ -16,7 +16,7 @@ Lines SplitLines(const std::string& bytes);
 // Each line followed by CR LF.
 std::string JoinLines(const Lines& lines);
 
-// The whole file; nothing when it cannot be opened.
+// The whole file; nothing when it cannot be opened or is a directory.
 std::optional<std::string> TryReadFile(const std::filesystem::path& name);
 // The whole file; throws std::runtime_error when it cannot be read.
 std::string ReadFile(const std::filesystem::path& name);

@@ -14,6 +14,7 @@
 #include "platform/errorhandler.h"
 #include "platform/files.h"
 #include "platform/helpviewer.h"
+#include "platform/hourglass.h"
 #include "platform/launcher.h"
 #include "platform/textfiles.h"
 
@@ -74,33 +75,6 @@ QPixmap LogoPicture()
     return pixmap;
 }
 
-// Puts the caret on a line and column of a pane and scrolls to it.
-void PlaceCaret(TMemo *pane, int line, int column)
-{
-    const QTextBlock block = pane->document()->findBlockByNumber(line);
-    if (!block.isValid())
-        return;
-    QTextCursor cursor(block);
-    cursor.setPosition(block.position() + std::min(column, block.length() - 1));
-    pane->setTextCursor(cursor);
-    pane->ensureCursorVisible();
-}
-
-// The hourglass stays up only while a program runs; it goes back to the
-// default cursor however the run ends.
-class HourglassCursor {
-public:
-    HourglassCursor()
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        // Hand the cursor change to the display once; the run that follows
-        // blocks the thread, and an unsent change would show only after it.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-    HourglassCursor(const HourglassCursor &) = delete;
-    HourglassCursor &operator=(const HourglassCursor &) = delete;
-};
 } // namespace
 
 // ---------------------------------------------------------------- run sequence

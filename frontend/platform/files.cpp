@@ -33,6 +33,14 @@ bool FileExists(const QString &name)
     return info.exists() && !info.isDir();
 }
 
+bool CanRead(const QString &name)
+{
+    if (!FileExists(name))
+        return false;
+    QFile file(Resolve(name));
+    return file.open(QIODevice::ReadOnly);
+}
+
 bool CopyFile(const QString &from, const QString &to)
 {
     // Through the checked writer, so the target changes only once the whole

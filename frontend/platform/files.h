@@ -13,6 +13,8 @@ namespace Files {
 QString Resolve(const QString &name);
 
 bool FileExists(const QString &name);
+// True when the file exists and opens for reading.
+bool CanRead(const QString &name);
 // Copies, replacing an existing target; false on any failure.
 bool CopyFile(const QString &from, const QString &to);
 // False when the file was not there or could not be removed.

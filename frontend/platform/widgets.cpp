@@ -179,3 +179,14 @@ void CentreOnScreen(QWidget *window)
     window->move(area.x() + (area.width() - window->width()) / 2,
                  area.y() + (area.height() - window->height()) / 2);
 }
+
+void PlaceCaret(QPlainTextEdit *pane, int line, int column)
+{
+    const QTextBlock block = pane->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + std::min(column, block.length() - 1));
+    pane->setTextCursor(cursor);
+    pane->ensureCursorVisible();
+}

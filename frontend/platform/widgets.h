@@ -110,3 +110,6 @@ QFont FixedPitchFont(int pixelHeight, bool bold = false);
 void SetFace(QWidget *widget, TColor color);
 // Puts a top-level window in the middle of the primary screen.
 void CentreOnScreen(QWidget *window);
+// Puts the caret on a line and column of a pane (both from 0), with no
+// selection, and scrolls to it; a column past the line's end stops there.
+void PlaceCaret(QPlainTextEdit *pane, int line, int column);

@@ -2,9 +2,10 @@
 //
 // Lays out a complete sample working directory as it stands after an earlier
 // week's run: the given files, the pictures, colour schemes, calendar notes
-// and chart list, then runs MVR.DLL, KQ4.DLL and PXD.DLL there (those that
-// the programs folder holds) and removes their message files, as the front
-// end does after reading them.
+// and chart list, copies the programs (MVR.DLL, KQ4.DLL, PXD.DLL and the
+// price editor's TLQ.DLL, those that the programs folder holds), then runs
+// MVR.DLL, KQ4.DLL and PXD.DLL there and removes their message files, as the
+// front end does after reading them.
 #include "Pictures.hpp"
 #include "SampleFiles.hpp"
 
@@ -88,7 +89,7 @@ int main(int argc, char** argv)
             CopyExecutable(programs / "QEL5100.EXE", "QEL5100.EXE");
         else
             WriteLines("QEL5100.EXE", {"Edition placeholder: the T-Bond edition."});
-        for (const char* name : {"MVR.DLL", "KQ4.DLL", "PXD.DLL"}) {
+        for (const char* name : {"MVR.DLL", "KQ4.DLL", "PXD.DLL", "TLQ.DLL"}) {
             if (fs::exists(programs / name))
                 CopyExecutable(programs / name, name);
             else

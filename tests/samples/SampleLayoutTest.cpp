@@ -235,7 +235,7 @@ TEST(SampleDirectory, EveryWindowFindsItsFiles)
     for (const std::string& name : charts)
         EXPECT_EQ(size((name + ".GIF").c_str()), QSize(layout::kChartWidth, layout::kChartHeight));
 
-    for (const char* program : {"MVR.DLL", "KQ4.DLL", "PXD.DLL"}) {
+    for (const char* program : {"MVR.DLL", "KQ4.DLL", "PXD.DLL", "TLQ.DLL"}) {
         if (!fs::exists(fs::path(PROGRAMS_DIR) / program)) continue;
         EXPECT_EQ(::access((out / program).c_str(), X_OK), 0) << program;
     }
