@@ -349,6 +349,8 @@ private slots:
         for (const char *name : {"Load1", "Save1", "Saveas1", "Exit1", "Help2"})
             menu << p.action(name)->text();
         QCOMPARE(menu, (QStringList{"Load...", "Save", "Save As...", "Exit", "Contents"}));
+        QCOMPARE(f.findChild<QMenu *>("File1")->title(), QString("&File"));
+        QCOMPARE(f.findChild<QMenu *>("Help1")->title(), QString("&Help"));
 
         // A click on a locked group changes nothing.
         p.clicks("X1 XX V17 btnXX");
@@ -362,6 +364,13 @@ private slots:
         QCOMPARE(FileBytes(p.dir, "BONDS.SYS").size(), 86);
         QCOMPARE(p.strip(), DefaultLine);
         QVERIFY(f.ParameterLineValid);
+
+        // File > Save does the same.
+        p.dir.remove("BONDS.SYS");
+        Dialogs::ClearRecord();
+        p.action("Save1")->trigger();
+        QCOMPARE(Boxes(), QStringList{"I: The file has been successfully created."});
+        QCOMPARE(FileBytes(p.dir, "BONDS.SYS"), (DefaultLine + "\r\n").toLatin1());
     }
 
     void leavingDefaultSettingsKeepsEverything()
@@ -684,6 +693,31 @@ private slots:
         QVERIFY(!q.groupsLocked() && !q.combosLocked());
         QVERIFY(q.box("TrailingStop")->isEnabled());
         QCOMPARE(q.built(), "N" + DefaultLine.mid(1));
+
+        // A loaded "N" turns the trailing stop off, caption and all.
+        q.writeLine("off.par", DefaultLine.left(83) + "N");
+        q.load("off.par");
+        QVERIFY(!q.box("TrailingStop")->isChecked());
+        QCOMPARE(q.box("TrailingStop")->text(), QString("Trailing Stop OFF."));
+    }
+
+    void linesAreLatin1BytesAndShownAsTheyStand()
+    {
+        Panel p;
+        const QByteArray line = "Y<b>\xE9" + DefaultLine.mid(5).toLatin1();
+        p.dir.writeBytes("odd.par", line + "\r\n");
+        p.load("odd.par");
+        QCOMPARE(p.strip(), QString::fromLatin1(line));
+        QCOMPARE(p.form.pnlParams->textFormat(), Qt::PlainText);
+        QCOMPARE(p.combo("cmbFLT")->currentText(), QString::fromLatin1("<b>"));
+        QCOMPARE(p.combo("cmbSTP")->currentText(), QString::fromLatin1("\xE9") + "000");
+        Dialogs::QueueSaveFile(p.dir.file("odd.par"));
+        Dialogs::QueueAnswer(btnYes);
+        p.action("Saveas1")->trigger();
+        QCOMPARE(Boxes(), (QStringList{"Q: odd.par already exists. Do you want to replace it?",
+                                       "W: Filter parameter has invalid characters.",
+                                       "W: Stoploss parameter has invalid characters."}));
+        QCOMPARE(FileBytes(p.dir, "odd.par"), "N" + line.mid(1) + "\r\n");
     }
 
     void loadEmptyFileAndBlankLine()
@@ -814,6 +848,10 @@ private slots:
             p.dir.writeBytes("bonds.sys", QByteArray());
             p.form.show();
             QCOMPARE(p.strip(), QString());
+            // Written under the name it has on disk.
+            p.click("btnSetParmFile");
+            QCOMPARE(FileBytes(p.dir, "bonds.sys"), (DefaultLine + "\r\n").toLatin1());
+            QVERIFY(!p.dir.exists("BONDS.SYS"));
         }
         // A directory named "BONDS.SYS": nothing read, nothing written.
         {
