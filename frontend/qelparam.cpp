@@ -60,8 +60,7 @@ QFont PanelFont(bool bold = false)
 QCheckBox *MakeCheckBox(QWidget *parent, const QString &name, const QString &caption, int x, int y, int w,
                         const QFont &font)
 {
-    auto *box = MakeChild<QCheckBox>(parent, "", x, y, w, 17);
-    box->setObjectName(name);
+    auto *box = MakeChild<QCheckBox>(parent, name.toLatin1().constData(), x, y, w, 17);
     box->setText(caption);
     box->setFont(font);
     return box;
@@ -180,8 +179,8 @@ TfrmQelparam::TfrmQelparam(QWidget *parent)
         combo->addItems(design.items);
         combo->setEditText(design.text);
         this->*design.combo = combo;
-        auto *label = MakeChild<QLabel>(design.group, "", 80, design.top + 3, 92, 15);
-        label->setObjectName(QStringLiteral("lbl") + QLatin1String(design.name + 3));
+        const QByteArray labelName = QByteArray("lbl") + (design.name + 3);   // "lblFLT" ...
+        auto *label = MakeChild<QLabel>(design.group, labelName.constData(), 80, design.top + 3, 92, 15);
         label->setText(QLatin1String(design.label));
         label->setFont(PanelFont());
     }
