@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QQueue>
@@ -14,6 +15,7 @@ struct State {
     bool scripted = false;
     QQueue<int> answers;
     QQueue<QStringList> openFiles;
+    QQueue<QString> saveFiles;
     QQueue<std::function<void(QDialog *)>> modalActions;
     QList<BoxRecord> shown;
     QStringList modalShown;
@@ -98,7 +100,8 @@ int Dialogs::MessageBox(BoxType type, const QString &text, int buttons)
 }
 
 QStringList Dialogs::OpenFileNames(QWidget *parent, const QString &initialDir,
-                                   const QString &filter, int filterIndex, bool multiSelect)
+                                   const QString &filter, int filterIndex, bool multiSelect,
+                                   const QString &title, const QString &fileName)
 {
     State &s = state();
     if (!s.openFiles.isEmpty())
@@ -107,9 +110,58 @@ QStringList Dialogs::OpenFileNames(QWidget *parent, const QString &initialDir,
         return {};
     QFileDialog dialog(parent);
     SetUpOpenDialog(dialog, initialDir, filter, filterIndex, multiSelect);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
+}
+
+QString Dialogs::SaveFileName(QWidget *parent, const QString &title, const QString &initialDir,
+                              const QString &fileName, const QString &filter, const QString &defaultSuffix,
+                              int prompts)
+{
+    State &s = state();
+    QString chosen;
+    if (!s.saveFiles.isEmpty()) {
+        chosen = s.saveFiles.dequeue();
+    } else if (!s.scripted) {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setWindowTitle(title);
+        dialog.setDirectory(initialDir);
+        dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+        // The questions are asked below, the same way for every caller.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dialog.setNameFilters(qtFilters(filter));
+        dialog.setDefaultSuffix(defaultSuffix);
+        if (!fileName.isEmpty())
+            dialog.selectFile(fileName);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().first();
+    }
+    if (chosen.isEmpty())
+        return QString();
+    const QFileInfo info(chosen);
+    if (!defaultSuffix.isEmpty() && info.suffix().isEmpty() && !chosen.endsWith(QLatin1Char('.')))
+        chosen += QLatin1Char('.') + defaultSuffix;
+    const QFileInfo target(chosen);
+    if (target.exists()) {
+        if ((prompts & PromptOverwrite)
+            && MessageBox(BoxType::Confirmation,
+                          QStringLiteral("%1 already exists. Do you want to replace it?").arg(target.fileName()),
+                          btnYes | btnNo) != btnYes)
+            return QString();
+    } else if ((prompts & PromptCreate)
+               && MessageBox(BoxType::Confirmation,
+                             QStringLiteral("%1 does not exist. Do you want to create it?").arg(target.fileName()),
+                             btnYes | btnNo) != btnYes) {
+        return QString();
+    }
+    return chosen;
 }
 
 void Dialogs::SetUpOpenDialog(QFileDialog &dialog, const QString &initialDir, const QString &filter,
@@ -147,6 +199,7 @@ int Dialogs::ExecModal(QDialog *dialog)
 
 void Dialogs::QueueAnswer(int button) { state().answers.enqueue(button); }
 void Dialogs::QueueOpenFiles(const QStringList &files) { state().openFiles.enqueue(files); }
+void Dialogs::QueueSaveFile(const QString &file) { state().saveFiles.enqueue(file); }
 void Dialogs::QueueModalAction(std::function<void(QDialog *)> action)
 {
     state().modalActions.enqueue(std::move(action));
@@ -155,6 +208,7 @@ void Dialogs::ClearQueues()
 {
     state().answers.clear();
     state().openFiles.clear();
+    state().saveFiles.clear();
     state().modalActions.clear();
 }
 const QList<BoxRecord> &Dialogs::Shown() { return state().shown; }

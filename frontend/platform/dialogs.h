@@ -41,8 +41,20 @@ public:
 
     // Open dialog; an empty list means the user cancelled. The filter is the
     // "Name(*.ext)|*.ext|..." list; filterIndex counts from 1.
+    // A title and a file name, when given, replace the dialog's own.
     static QStringList OpenFileNames(QWidget *parent, const QString &initialDir,
-                                     const QString &filter, int filterIndex, bool multiSelect);
+                                     const QString &filter, int filterIndex, bool multiSelect,
+                                     const QString &title = QString(), const QString &fileName = QString());
+
+    // Save dialog; an empty name means the user cancelled. A name chosen
+    // without an extension gets the default suffix. Then, as asked by the
+    // prompts, a question before an existing file is replaced and before a
+    // new one is created (Yes and No; No is a cancel). The dialog asks
+    // nothing itself and never changes the current directory.
+    enum SavePrompt { PromptNone = 0, PromptOverwrite = 1, PromptCreate = 2 };
+    static QString SaveFileName(QWidget *parent, const QString &title, const QString &initialDir,
+                                const QString &fileName, const QString &filter, const QString &defaultSuffix,
+                                int prompts = PromptOverwrite);
 
     // The open dialog as OpenFileNames sets it up: the list shows each
     // filter's own name, and "*.*" takes every file (a file without a dot
@@ -57,6 +69,8 @@ public:
     // Answers queued in advance, used first in, first out.
     static void QueueAnswer(int button);
     static void QueueOpenFiles(const QStringList &files);
+    // The name the next save dialog returns (empty: cancelled).
+    static void QueueSaveFile(const QString &file);
     static void QueueModalAction(std::function<void(QDialog *)> action);
     static void ClearQueues();
 

@@ -113,6 +113,8 @@ void WorkDir::fill() const
     for (const char *month : {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"})
         writeLines(QStringLiteral("CALENDAR.") + QLatin1String(month), {QStringLiteral("Note for ") + month});
     writeLines("CHARTS.LST", {"BONDS95", "BONDS96"});
+    // The run-parameter line of the panel's Default Settings state.
+    writeLines("BONDS.SYS", {"Y1002000025015000300001000V12.4..78....456789X1......8.1....6.89L1.34...8.12...6.89Y"});
     // A one-pixel GIF: the toolkit reads GIF but cannot write it.
     static const unsigned char gif[] = {
         'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
