@@ -137,11 +137,11 @@ void WorkDir::writeFakePrograms(const QString &signalLine) const
 #include "platform/dialogs.h"
 #include "platform/helpviewer.h"
 
-FrontEnd::FrontEnd(int splashMilliseconds)
+FrontEnd::FrontEnd(int splashMilliseconds, const QDate &calendarStart)
 {
     Dialogs::ClearQueues();
     Dialogs::ClearRecord();
-    StartUp::Run({splashMilliseconds, true});
+    StartUp::Run({splashMilliseconds, true, calendarStart});
 }
 
 FrontEnd::~FrontEnd()
