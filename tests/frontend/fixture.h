@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 class QPlainTextEdit;
+class QWidget;
 
 class WorkDir {
 public:
@@ -56,6 +57,10 @@ public:
     FrontEnd(const FrontEnd &) = delete;
     FrontEnd &operator=(const FrontEnd &) = delete;
 };
+
+// Types the text into the widget one key a character, any character (the
+// test library's own typing takes ASCII only).
+void TypeText(QWidget *widget, const QString &text);
 
 // The texts of the boxes shown since the record was last cleared.
 QStringList BoxTexts();
