@@ -54,6 +54,9 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
     QMenu *help = AddMenu(MainMenu1, "Help1", "&Help");
     Help2 = AddMenuItem(help, "Help2", "Contents", [this] { Help2Click(); });
     About1 = AddMenuItem(help, "About1", "About", [this] { About1Click(); });
+    // The whole window, menu included, is the design's 575 x 343.
+    const int clientHeight = 343 - MainMenu1->sizeHint().height();
+    client->setFixedHeight(clientHeight);
 
     pnlCal = MakeChild<TPanel>(client, "pnlCal", 8, 6, 330, 22);
     pnlCal->SetColor(HeaderColor);
@@ -76,7 +79,7 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     SetFace(Calendar1, GridColor);
     connect(Calendar1, &QCalendarWidget::clicked, this, Guarded([this] { Calendar1Click(); }));
-    connect(Calendar1, &QCalendarWidget::selectionChanged, this, Guarded([this] { Calendar1Click(); }));
+    connect(Calendar1, &QCalendarWidget::selectionChanged, this, Guarded([this] { Calendar1Change(); }));
     lblJDay = MakeChild<QLabel>(client, "lblJDay", 346, 180, 140, 20);
 
     for (int i = 0; i < LampCount; ++i) {
@@ -87,7 +90,7 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
         SetFace(Lamp[i], clSilver);
     }
 
-    auto *entryPanel = MakeChild<QWidget>(client, "pnlEntry", 0, 250, 575, 70);
+    auto *entryPanel = MakeChild<QWidget>(client, "pnlEntry", 0, 250, 575, clientHeight - 250);
     SetFace(entryPanel, EntryPanelColor);
     Edititem = MakeChild<QLineEdit>(entryPanel, "Edititem", 8, 6, 559, 22);
     Edititem->setToolTip(QStringLiteral("Enter the text here."));
@@ -183,7 +186,7 @@ void TfrmCalendar::tbsCalClick()
     Calendar1->setDateRange(first, first.addDays(first.daysInMonth() - 1));
     Calendar1->setSelectedDate(shown);
     Calendar1->setCurrentPage(year, month);
-    Calendar1Click();
+    Calendar1Change();
     pnlCal->setText(CalendarFiles::MonthHeader(month, year));
 }
 
@@ -400,6 +403,11 @@ void TfrmCalendar::Calendar1Click()
 {
     const QDate date = Calendar1->selectedDate();
     lblJDay->setText(QStringLiteral("Day = ") + QString::number(DayOfYear(date.day(), date.month(), date.year())));
+}
+
+void TfrmCalendar::Calendar1Change()
+{
+    Calendar1Click();
 }
 
 void TfrmCalendar::Help2Click()

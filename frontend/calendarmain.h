@@ -57,6 +57,7 @@ public:
     void Backup1Click();
     void Open1Click();
     void Calendar1Click();
+    void Calendar1Change();
     void Help2Click();
     void About1Click();
 

@@ -226,6 +226,7 @@ private slots:
         WorkDir dir;
         FrontEnd frontEnd;
         ShowCalendar();
+        QCOMPARE(frmCalendar->size(), QSize(575, 343));
         ChooseMonth(4);
         QCOMPARE(frmCalendar->pnlCal->text(), QString("APRIL 2024"));
         QCOMPARE(frmCalendar->Calendar1->selectedDate(), QDate(2024, 4, 1));
