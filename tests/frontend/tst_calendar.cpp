@@ -381,8 +381,7 @@ private slots:
         FrontEnd frontEnd;
         ShowCalendar();
         const auto before = Snapshot(dir);
-        Run("text new");
-        Press("btnAdd");
+        AddNote(3, "new");
         Press("btnSave");
         QCOMPARE(BoxTexts(), QStringList{});
         QCOMPARE(FileBytes(dir, MonthFile(1)), QByteArray("j1\r\n"));
@@ -424,8 +423,7 @@ private slots:
         dir.remove(MonthFile(7));
         Press("btnSave");
         QVERIFY(!dir.exists(MonthFile(7)));
-        Run("text x");
-        Press("btnAdd");
+        AddNote(3, "x");
         Press("btnSave");
         QCOMPARE(FileBytes(dir, MonthFile(7)), QByteArray("Note for JUL\r\n"));
     }
@@ -453,8 +451,7 @@ private slots:
         WriteNotes(dir);
         FrontEnd frontEnd(0, QDate(2026, 1, 5));
         ShowCalendar();
-        Run("text unsaved");
-        Press("btnAdd");
+        AddNote(1, "unsaved");
         Menu("Backup1");
         QCOMPARE(BoxTexts(), QStringList{"Year 2026 Backup successful."});
         const QStringList lines = dir.readLines("Y2026.CAL");
@@ -475,8 +472,7 @@ private slots:
             dir.writeLines("Y2024.CAL", {"[January]", "old"});
         FrontEnd frontEnd;
         ShowCalendar();
-        Run("text unsaved");
-        Press("btnAdd");
+        AddNote(3, "unsaved");
         const auto before = Snapshot(dir);
         {
             std::unique_ptr<FileSizeLimit> limit;
@@ -518,8 +514,7 @@ private slots:
         QCOMPARE(Lamps(), QString("0000000"));
 
         ShowCalendar();
-        Run("text x");
-        Press("btnAdd");
+        AddNote(3, "x");
         Press("btnSave");
         QCOMPARE(BoxTexts().size(), 1);
         QCOMPARE(FileBytes(dir, MonthFile(2)), QByteArray());
@@ -544,9 +539,7 @@ private slots:
         QVERIFY(BoxTexts().first().contains("CALENDAR.MAR"));
         QCOMPARE(frmCalendar->MonthLines(4), AprilNotes);
         ShowCalendar();
-        ChooseMonth(4);
-        Run("text x");
-        Press("btnAdd");
+        AddNote(4, "x");
         Dialogs::ClearRecord();
         Press("btnSave");
         QCOMPARE(Dialogs::Shown().size(), 1);
@@ -601,8 +594,7 @@ private slots:
         WriteNotes(dir);
         FrontEnd frontEnd;
         ShowCalendar();
-        Run("text x");
-        Press("btnAdd");
+        AddNote(3, "x");
         const QByteArray before = FileBytes(dir, MonthFile(3));
         Dialogs::QueueAnswer(answer);
         if (how == "btnExit")
@@ -641,8 +633,7 @@ private slots:
         WriteNotes(dir);
         FrontEnd frontEnd;
         ShowCalendar();
-        Run("text x");
-        Press("btnAdd");
+        AddNote(3, "x");
         dir.remove(MonthFile(3));
         QVERIFY(QDir(dir.path()).mkdir(MonthFile(3)));
         Dialogs::QueueAnswer(btnYes);
