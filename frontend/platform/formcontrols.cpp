@@ -64,12 +64,21 @@ namespace {
 class LineCharacterValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString &input, int &) const override
+    // Takes out what a line cannot hold, as the text pane does, so a paste
+    // keeps its Latin-1 part.
+    State validate(QString &input, int &position) const override
     {
-        for (const QChar c : input) {
-            if (!IsLineCharacter(c))
-                return Invalid;
+        QString kept;
+        int keptBefore = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (!IsLineCharacter(input.at(i)))
+                continue;
+            kept += input.at(i);
+            if (i < position)
+                ++keptBefore;
         }
+        input = kept;
+        position = keptBefore;
         return Acceptable;
     }
 };

@@ -11,6 +11,7 @@
 #include "platform/helpviewer.h"
 
 #include <QCalendarWidget>
+#include <QClipboard>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -368,9 +369,12 @@ private slots:
         frmCalendar->Edititem->setFocus();
         TypeText(frmCalendar->Edititem, QString::fromUtf8("caf\xC3\xA9\xE2\x82\xAC\xC2\xA0"));
         QCOMPARE(frmCalendar->Edititem->text(), QString::fromUtf8("caf\xC3\xA9\xC2\xA0"));
+        QApplication::clipboard()->setText(QString::fromUtf8("\xE2\x82\xAC!\r\n"));
+        frmCalendar->Edititem->paste();
+        QCOMPARE(frmCalendar->Edititem->text(), QString::fromUtf8("caf\xC3\xA9\xC2\xA0!"));
         Press("btnAdd");
         Press("btnSave");
-        QCOMPARE(FileBytes(dir, MonthFile(3)), QByteArray("m1\r\nm2\r\nm3\r\ncaf\xE9\xA0\r\n"));
+        QCOMPARE(FileBytes(dir, MonthFile(3)), QByteArray("m1\r\nm2\r\nm3\r\ncaf\xE9\xA0!\r\n"));
     }
 
     void saveWritesEveryMonthByteForByte()
