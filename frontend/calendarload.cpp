@@ -1,5 +1,9 @@
 #include "calendarload.h"
 
+#include "platform/dialogs.h"
+#include "platform/files.h"
+
+#include <QFileInfo>
 #include <QVBoxLayout>
 
 TfrmCalendarLoad *frmCalendarLoad = nullptr;
@@ -10,8 +14,16 @@ TfrmCalendarLoad::TfrmCalendarLoad(QWidget *parent)
     SetClientSize(362, 415, false);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    mmCalendarLoad = new TMemo(this);
-    mmCalendarLoad->setObjectName(QStringLiteral("mmCalendarLoad"));
+    mmCalendarLoad = MakeChild<TMemo>(this, "mmCalendarLoad");
     mmCalendarLoad->SetScrollBars(ScrollBars::Vertical);
+    mmCalendarLoad->SetReadOnly(true);
     layout->addWidget(mmCalendarLoad);
+}
+
+void TfrmCalendarLoad::ShowBackup(const QString &fileName)
+{
+    const QString actual = Files::Resolve(fileName);
+    mmCalendarLoad->LoadFromFile(actual);
+    setWindowTitle(QStringLiteral("Openning file: ") + QFileInfo(actual).absoluteFilePath());
+    Dialogs::ExecModal(this);
 }

@@ -1,5 +1,12 @@
 #include "chartsupdate.h"
 
+#include "chartsmain.h"
+#include "logic/chartlist.h"
+#include "platform/dialogs.h"
+#include "platform/errorhandler.h"
+#include "platform/formcontrols.h"
+#include "platform/textfiles.h"
+
 #include <QPushButton>
 
 TfrmChartsUpdate *frmChartsUpdate = nullptr;
@@ -8,17 +15,38 @@ TfrmChartsUpdate::TfrmChartsUpdate(QWidget *parent)
     : TForm(QStringLiteral("frmChartsUpdate"), parent)
 {
     setWindowTitle(QStringLiteral("Update"));
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
     SetClientSize(139, 361);
     SetFaceColor(clBlack);
-    mmChtUpdate = new TMemo(this);
-    mmChtUpdate->setObjectName(QStringLiteral("mmChtUpdate"));
-    QFont fixed(QStringLiteral("Courier New"));
-    fixed.setStyleHint(QFont::TypeWriter);
-    mmChtUpdate->setFont(fixed);
-    mmChtUpdate->SetColor(0xE9FEFD);
+    mmChtUpdate = MakeChild<TMemo>(this, "mmChtUpdate", 0, 0, 139, 330);
+    mmChtUpdate->setFont(FixedPitchFont(13));
+    mmChtUpdate->SetColor(RgbColor(0xFD, 0xFE, 0xE9));
     mmChtUpdate->SetScrollBars(ScrollBars::Vertical);
-    Place(mmChtUpdate, 0, 0, 139, 330);
-    btnChtUpdate = new QPushButton(QStringLiteral(" Save and Exit"), this);
-    btnChtUpdate->setObjectName(QStringLiteral("btnChtUpdate"));
-    Place(btnChtUpdate, 0, 333, 139, 25);
+    AcceptLineCharactersOnly(mmChtUpdate);
+    btnChtUpdate = MakeChild<QPushButton>(this, "btnChtUpdate", 0, 333, 139, 25, QStringLiteral(" Save and Exit"));
+    btnChtUpdate->setAutoDefault(false);
+    connect(btnChtUpdate, &QPushButton::clicked, this, Guarded([this] { btnChtUpdateClick(); }));
+}
+
+void TfrmChartsUpdate::EditList(const QString &fileName)
+{
+    const QStringList lines = TextFiles::ReadLines(fileName);
+    m_fileName = fileName;
+    mmChtUpdate->Clear();
+    // Every line followed by a line end: an unedited list saves back byte
+    // for byte, and a final Enter adds no entry.
+    mmChtUpdate->setPlainText(ChartListText(lines));
+    Dialogs::ExecModal(this);
+}
+
+QStringList TfrmChartsUpdate::ListLines() const
+{
+    return ChartListLines(mmChtUpdate->Lines());
+}
+
+void TfrmChartsUpdate::btnChtUpdateClick()
+{
+    TextFiles::WriteLines(m_fileName, ListLines());
+    frmChartsMain->ReloadList();
+    accept();
 }

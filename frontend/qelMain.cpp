@@ -432,6 +432,11 @@ bool TfrmQEL5100::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmQEL5100::closeEvent(QCloseEvent *event)
 {
+    // The calendar's unsaved notes are not left behind without a question.
+    if (frmCalendar && !frmCalendar->CanClose()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         emit closed();

@@ -73,7 +73,8 @@ void Run(const Options &options)
     CreateWithHandler(frmEditorMain);
     CreateWithHandler(frmQelAbout);
     CreateWithHandler(frmQelparam);
-    CreateWithHandler(frmCalendar);
+    Create(frmCalendar)->SetGridDate(options.calendarStart);
+    ErrorHandler::Run([] { frmCalendar->FormCreate(); });
     Create(frmCalendarAbout);
     CreateWithHandler(frmChartsMain);
     Create(frmRollover);

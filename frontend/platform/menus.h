@@ -6,8 +6,17 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <functional>
+
+class QDialog;
+
+// A menu bar over a client area of the given size: the window takes the
+// size of both; controls are placed on the returned client area.
+QWidget *MenuAndClient(QDialog *form, QMenuBar **bar, int width, int height);
 
 QMenu *AddMenu(QMenuBar *bar, const char *name, const char *caption);
+// A menu item whose handler runs under the default error handler.
+QAction *AddMenuItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
 
 template <typename Window>
 QAction *AddMenuItem(QMenu *menu, const char *name, const char *caption, Window *window,

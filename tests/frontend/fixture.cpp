@@ -139,11 +139,11 @@ void WorkDir::writeFakePrograms(const QString &signalLine) const
 #include "platform/dialogs.h"
 #include "platform/helpviewer.h"
 
-FrontEnd::FrontEnd(int splashMilliseconds)
+FrontEnd::FrontEnd(int splashMilliseconds, const QDate &calendarStart)
 {
     Dialogs::ClearQueues();
     Dialogs::ClearRecord();
-    StartUp::Run({splashMilliseconds, true});
+    StartUp::Run({splashMilliseconds, true, calendarStart});
 }
 
 FrontEnd::~FrontEnd()
@@ -159,4 +159,14 @@ QStringList BoxTexts()
     for (const BoxRecord &box : Dialogs::Shown())
         texts << box.text;
     return texts;
+}
+
+void TypeText(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }

@@ -1,11 +1,13 @@
 #pragma once
 // A fresh working directory for one test: the files the front end loads at
 // start-up, made here, and small stand-in programs written as shell scripts.
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
 class QPlainTextEdit;
+class QWidget;
 
 class WorkDir {
 public:
@@ -42,15 +44,23 @@ private:
 // The lines of a report file the fakes and the tests share.
 QStringList ReportLines(const QString &title, int count);
 
+// The calendar's start date in tests: the year, the header, the grid and
+// the backup name do not depend on the day the tests run.
+inline const QDate FixtureCalendarStart{2024, 3, 15};
+
 // The front end started in the current directory, with no splash wait;
 // freed again when the test ends.
 class FrontEnd {
 public:
-    explicit FrontEnd(int splashMilliseconds = 0);
+    explicit FrontEnd(int splashMilliseconds = 0, const QDate &calendarStart = FixtureCalendarStart);
     ~FrontEnd();
     FrontEnd(const FrontEnd &) = delete;
     FrontEnd &operator=(const FrontEnd &) = delete;
 };
+
+// Types the text into the widget one key a character, any character (the
+// test library's own typing takes ASCII only).
+void TypeText(QWidget *widget, const QString &text);
 
 // The texts of the boxes shown since the record was last cleared.
 QStringList BoxTexts();

@@ -423,7 +423,7 @@ private slots:
             QVERIFY(QFileInfo(dir.file("BONDS.WWW")).isDir());
         else
             QCOMPARE(ReadAll(dir, "BONDS.WWW"), before);
-        QCOMPARE(QDir(dir.path()).entryList({"*BONDS*"}, QDir::Files | QDir::Dirs).size(), 1);
+        QCOMPARE(QDir(dir.path()).entryList({"*BONDS.WWW*"}, QDir::Files | QDir::Dirs).size(), 1);
         QVERIFY(ed->mmWKY->document()->isModified());
         QVERIFY(ed->isVisible());
     }
