@@ -16,6 +16,7 @@
 #include "platform/helpviewer.h"
 #include "platform/hourglass.h"
 #include "platform/launcher.h"
+#include "platform/menus.h"
 #include "platform/textfiles.h"
 
 #include <QAction>
@@ -324,17 +325,9 @@ void TfrmQEL5100::BuildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto item = [this](QMenu *menu, const char *name, const char *caption, void (TfrmQEL5100::*handler)()) {
-        QAction *action = menu->addAction(QLatin1String(caption));
-        action->setObjectName(QLatin1String(name));
-        if (handler)
-            connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
-        return action;
-    };
-    auto menu = [bar](const char *name, const char *caption) {
-        QMenu *m = bar->addMenu(QLatin1String(caption));
-        m->setObjectName(QLatin1String(name));
-        return m;
+    auto menu = [bar](const char *name, const char *caption) { return AddMenu(bar, name, caption); };
+    auto item = [this](QMenu *m, const char *name, const char *caption, void (TfrmQEL5100::*handler)()) {
+        return AddMenuItem(m, name, caption, this, handler);
     };
 
     File1 = menu("File1", "&File");
