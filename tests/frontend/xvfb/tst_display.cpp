@@ -136,7 +136,8 @@ public:
         m_log = mkstemp(logName);
         if (m_log < 0)
             return QStringLiteral("cannot make a log file for the X server");
-        m_logName = logName;
+        // Read through its descriptor only, so nothing is left behind.
+        unlink(logName);
 
         QString why = QStringLiteral("no free display in :%1..:%2").arg(FirstDisplay).arg(LastDisplay);
         for (int number = FirstDisplay; number <= LastDisplay && m_server < 0; ++number) {
@@ -162,8 +163,10 @@ public:
                 m_server = pid;
                 m_display = name;
             } else if (!exited) {
+                // A server that hangs would hang on the next display too.
                 end(pid);
                 why = QStringLiteral("Xvfb on %1 did not become ready within 30 s").arg(QString::fromLatin1(name));
+                break;
             }
         }
         if (m_server < 0)
@@ -192,7 +195,6 @@ public:
         m_manager = m_server = -1;
         if (m_log >= 0) {
             close(m_log);
-            unlink(m_logName.constData());
             m_log = -1;
         }
     }
@@ -268,7 +270,6 @@ private:
     pid_t m_manager = -1;
     QByteArray m_display;
     int m_log = -1;
-    QByteArray m_logName;
 };
 
 QByteArray displayName;
@@ -431,6 +432,9 @@ int main(int argc, char **argv)
     displayName = session.display();
     qputenv("DISPLAY", displayName);
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // Screen pixels and window geometry are compared one to one.
+    qunsetenv("QT_SCALE_FACTOR");
+    qunsetenv("QT_SCREEN_SCALE_FACTORS");
     int status;
     {
         QelApplication app(argc, argv);
