@@ -50,11 +50,10 @@ void Run(const Options &options)
     {
         auto *splash = new TfrmQelplash;
         ErrorHandler::Run([splash] { splash->FormCreate(); });
-        splash->show();
-        splash->repaint();
-        // Let the splash reach the screen once before the wait; without it
-        // the window stays black for the whole wait under a real display.
-        QCoreApplication::processEvents();
+        // The picture is on screen before the wait begins; a window that is
+        // never exposed holds start-up no longer than this limit.
+        constexpr int paintLimitMilliseconds = 1000;
+        splash->ShowPainted(paintLimitMilliseconds);
         while (clock.elapsed() < options.splashMilliseconds) {
             // No messages are handled during the wait.
         }
