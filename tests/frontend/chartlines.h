@@ -1,7 +1,18 @@
 #pragma once
 // Chart file lines for the plotter's tests, written column by column.
+#include "logic/palette.h"
+
 #include <QString>
 #include <QStringList>
+
+// A palette whose 14 colours differ from each other and from the fixed ones.
+inline Palette TestPalette()
+{
+    Palette palette{};
+    for (int i = 0; i < PaletteSize; ++i)
+        palette[i] = RgbColor(20 + 10 * i, 30 + i, 40 + 3 * i);
+    return palette;
+}
 
 struct TestBar {
     QString date = QStringLiteral("14JAN2000");   // columns 1-9

@@ -23,14 +23,6 @@ struct Surface {
     ChartCanvas canvas;
 };
 
-Palette TestPalette()
-{
-    Palette palette{};
-    for (int i = 0; i < PaletteSize; ++i)
-        palette[i] = RgbColor(20 + 10 * i, 30 + i, 40 + 3 * i);
-    return palette;
-}
-
 uint32_t Ink(int entry)
 {
     return CanvasPixel(TestPalette()[entry]);
