@@ -254,7 +254,7 @@ private slots:
         QVERIFY(!frmTChart->pnlTChart->isVisible());
         frmTChart->cDrawChart->trigger();
         QVERIFY(frmTChart->pnlTChart->isVisible());
-        QCOMPARE(frmTChart->pnlTChart->pos(), QPoint(299, qRound(client.height() / 2.0 - 15)));
+        QCOMPARE(frmTChart->pnlTChart->pos(), QPoint(299, static_cast<int>(std::nearbyint(client.height() / 2.0 - 15))));
         QWidget *canvas = frmTChart->findChild<QWidget *>("TChartCanvas");
         QTest::mouseMove(canvas, QPoint(200, 100));
         QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(200, 100));
