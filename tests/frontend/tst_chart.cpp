@@ -286,18 +286,72 @@ private slots:
         QCOMPARE(frmTChart->CanvasImage().pixel(300, 50), CanvasPixel(clWhite));
     }
 
+    void failedPassShowsOneBox_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("equity");
+        QTest::newRow("no price range") << "flat" << false;
+        QTest::newRow("under a pixel a point") << "wide" << false;
+        QTest::newRow("damaged price") << "price field" << false;
+        QTest::newRow("equity unit 0") << "unit" << true;
+        QTest::newRow("no bar lines") << "no bars" << true;
+        QTest::newRow("damaged unflagged equity") << "equity field" << true;
+    }
     void failedPassShowsOneBox()
     {
-        QList<TestBar> bars = Bars(100);
-        for (TestBar &bar : bars)
-            bar.high = bar.low = bar.close = 3400;
+        QFETCH(QString, fault);
+        QFETCH(bool, equity);
+        QList<TestBar> bars = Bars(fault == "no bars" ? 0 : 100);
+        for (TestBar &bar : bars) {
+            if (fault == "flat")
+                bar.high = bar.low = bar.close = 3400;
+            bar.primaryFlag = false;
+        }
+        if (fault == "wide") {
+            bars[0].high = 30000;   // 935 points on 400 pixels
+            bars[0].low = 100;
+        }
+        if (fault == "unit")
+            bars.last().primaryEquity = -160000;
+        QStringList lines = ChartLines(bars);
+        if (fault == "price field")
+            lines[5].replace(22, 9, "     -x-1");
+        if (fault == "equity field")
+            lines[5].replace(54, 7, "    1 2");
         Plotter p(bars);
-        p.Choose(0);
+        p.dir.writeLines("TCHART.TCH", lines);
+        frmTChart->Reload();
+        if (fault == "unit")
+            p.dir.remove("QEL5100.EXE");   // no minimum unit
+        if (equity)
+            frmTChart->EquityChart1->trigger();
+        else
+            p.Choose(frmTChart->cbTChart->count() - 1);
         QCOMPARE(Dialogs::Shown().size(), 1);
         QCOMPARE(Dialogs::Shown().first().type, BoxType::Error);
         QVERIFY(!frmTChart->PriceChartShown);
+        QVERIFY(!frmTChart->EquityChartShown);
         Repaint();
+        QTest::qWait(20);
         QCOMPARE(Dialogs::Shown().size(), 1);
+    }
+
+    void missingChartFileLeavesTheSmallLayout()
+    {
+        WorkDir dir;
+        dir.remove("TCHART.TCH");
+        FrontEnd frontEnd;
+        QCOMPARE(Dialogs::Shown().size(), 1);
+        QCOMPARE(frmTChart->size(), QSize(686, 493));
+        QCOMPARE(frmTChart->pos(), QPoint(57, 154));
+        QCOMPARE(frmTChart->LayoutBars, 156);
+        // A reload after a system run fills the store but not the year list.
+        dir.writeLines("TCHART.TCH", ChartLines(Bars(60)));
+        frmTChart->Reload();
+        QCOMPARE(frmTChart->mmTChart->Lines().size(), 61);
+        QCOMPARE(frmTChart->cbTChart->count(), 1);
+        frmTChart->show();
+        QCOMPARE(frmTChart->CanvasImage().pixel(100, 100), CanvasPixel(clGray));
     }
 
     void failureInARepaintIsShownAfterIt()
