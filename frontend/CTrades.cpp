@@ -157,6 +157,7 @@ TfrmTChart::TfrmTChart(QWidget *parent)
     resize(686, 493);
 
     pnlTChart = MakeChild<QFrame>(m_canvas, "pnlTChart", 0, 0, 88, 29);
+    pnlTChart->setAttribute(Qt::WA_NoMousePropagation);   // a click on it is no click on the window
     SetFace(pnlTChart, clSilver);
     cbTChart = MakeChild<QComboBox>(pnlTChart, "cbTChart", 2, 3, 62, 23);
     cbTChart->setFont(FixedPitchFont(13));
@@ -495,7 +496,18 @@ void TfrmTChart::FormPaint()
 
 void TfrmTChart::CanvasPaint(QWidget *canvas)
 {
-    if (!m_drawing && !m_imageFresh) {
+    if (!m_drawing && !m_imageFresh && EquityChartShown && !EquityAnimationDone) {
+        // An animation shows each bar as it comes, which a paint event
+        // cannot: it runs just after this one.
+        if (!m_animationQueued) {
+            m_animationQueued = true;
+            QTimer::singleShot(0, this, [this] {
+                m_animationQueued = false;
+                if (EquityChartShown && !EquityAnimationDone)
+                    ErrorHandler::Run([this] { DrawEquityChart(); });
+            });
+        }
+    } else if (!m_drawing && !m_imageFresh) {
         m_inPaint = true;
         const auto done = qScopeGuard([this] { m_inPaint = false; });
         try {

@@ -111,6 +111,7 @@ private:
     bool m_drawing = false;     // a pass runs: a repaint only shows the picture
     bool m_imageFresh = false;  // a handler has just drawn the picture
     bool m_inPaint = false;
+    bool m_animationQueued = false;
     TColor m_background = clGray;
     int m_delays = 0;
 };

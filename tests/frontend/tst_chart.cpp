@@ -426,11 +426,12 @@ private slots:
         // Hiding re-arms the animation.
         frmTChart->hide();
         QVERIFY(!frmTChart->EquityAnimationDone);
-        frmTChart->FormPaint();   // the repaint after showing it again
+        frmTChart->show();   // the repaint animates it, just after the paint event
+        QTRY_VERIFY(frmTChart->EquityAnimationDone);
         QCOMPARE(frmTChart->DelaysOfLastDrawing(), 150);
-        frmTChart->FormPaint();
+        QCOMPARE(frmTChart->CanvasImage(), image);
+        Repaint();
         QCOMPARE(frmTChart->DelaysOfLastDrawing(), 0);
-        frmTChart->show();
         // And so does a price plot.
         p.Choose(0);
         QVERIFY(frmTChart->PriceChartShown);
