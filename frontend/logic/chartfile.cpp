@@ -29,7 +29,11 @@ bool Flagged(const QString &line, Field flag)
 
 int Nearest(double v)
 {
-    return static_cast<int>(std::nearbyint(v));
+    // Held within a billion either way: damaged prices (a high far below
+    // its low) can put a bar millions of pixels off the chart, and the
+    // coordinates are added to afterwards.
+    constexpr double Limit = 1 << 30;
+    return static_cast<int>(std::nearbyint(std::clamp(v, -Limit, Limit)));
 }
 
 int PriceTicks(int millionths, int ticksPerPoint)

@@ -39,7 +39,8 @@ inline int LastBarIndex(const QStringList &lines) { return static_cast<int>(line
 
 } // namespace ChartFile
 
-// The integer nearest to v, a half going to the even neighbour.
+// The integer nearest to v, a half going to the even neighbour; beyond
+// 2^30 either way the bound.
 int Nearest(double v);
 
 // A price field in millionths of a point as ticks of ticksPerPoint.

@@ -117,6 +117,8 @@ private slots:
         QCOMPARE(PriceTicks(114000000, 0), 0);
         QCOMPARE(Nearest(2.5), 2);
         QCOMPARE(Nearest(-1.5), -2);
+        QCOMPARE(Nearest(1e12), 1 << 30);
+        QCOMPARE(Nearest(-1e12), -(1 << 30));
 
         TestBar bar;
         QCOMPARE(RollChange(ChartLine(bar, 0)), 0);
@@ -465,6 +467,22 @@ private slots:
         wide[0].low = 10;
         Surface w;
         QVERIFY_THROWS_EXCEPTION(QelError, DrawPriceChart(SmallSetup(wide), state, w.canvas));
+
+        // A high and close far below the lows (a damaged line, the lowest
+        // 32-bit value): the bar lies far off the chart, clipped, and the
+        // scale's loops end.
+        QList<TestBar> offChart = SmallBars(3);
+        for (TestBar &bar : offChart) {
+            bar.high = 3201;
+            bar.low = 3200;
+        }
+        setup = SmallSetup(offChart);
+        setup.lines[2].replace(13, 9, QStringLiteral("$80000000"));
+        setup.lines[2].replace(31, 9, QStringLiteral("$80000000"));
+        Surface o;
+        DrawPriceChart(setup, state, o.canvas);
+        QCOMPARE(state.lastCloseY, (3201 + 68719) * 400);
+        QCOMPARE(o.canvas.At(18, 500), Ink(LongPriceBars));   // from far below up to the low
 
         // A damaged field, and no bar line at all.
         QStringList damaged = ChartLines(SmallBars(3));
