@@ -540,6 +540,14 @@ void TfrmTChart::FormHide()
         EquityAnimationDone = !EquityAnimationDone;
 }
 
+void TfrmTChart::showEvent(QShowEvent *event)
+{
+    // Shown again: the paint draws the current view anew, in the colours
+    // of now.
+    m_imageFresh = false;
+    TForm::showEvent(event);
+}
+
 void TfrmTChart::hideEvent(QHideEvent *event)
 {
     FormHide();

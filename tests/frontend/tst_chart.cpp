@@ -466,6 +466,13 @@ private slots:
         frmTChart->SchemwTwo1->trigger();
         QCOMPARE(frmTChart->CanvasImage().pixel(3, 3), CanvasPixel(RgbColor(1, 2, 3)));
         QCOMPARE(frmTChart->CanvasImage().pixel(14, 150), CanvasPixel(RgbColor(4, 5, 6)));
+        // The editor's Load does not redraw; showing the plotter again does.
+        frmTChart->hide();
+        frmChartColor->SchemeLoad[0]->trigger();
+        QCOMPARE(frmTChart->CanvasImage().pixel(3, 3), CanvasPixel(RgbColor(1, 2, 3)));
+        frmTChart->show();
+        QTRY_COMPARE(frmTChart->CanvasImage().pixel(3, 3), CanvasPixel(TestPalette()[Background]));
+        frmTChart->SchemwTwo1->trigger();
         frmTChart->SchemeFour1->trigger();   // missing: the error box, no change
         QCOMPARE(BoxTexts().size(), 1);
         QVERIFY(BoxTexts().first().contains("SCHEME4.PAL"));
