@@ -456,18 +456,13 @@ void TfrmTChart::DrawPriceChart()
     setup.noteEdition = Files::FileExists(NoteEdition);
     setup.palette = palette;
     PriceChartState state;
-    const auto keep = [&] {
+    // What the pass has found is kept, a failed pass's too.
+    const auto keep = qScopeGuard([&] {
         ChartRight = state.chartRight;
         LastCloseY = state.lastCloseY;
         FrameBottom = state.frameBottom;
-    };
-    try {
-        RunPass(palette[Background], [&](ChartCanvas &canvas) { ::DrawPriceChart(setup, state, canvas); });
-    } catch (...) {
-        keep();
-        throw;
-    }
-    keep();
+    });
+    RunPass(palette[Background], [&](ChartCanvas &canvas) { ::DrawPriceChart(setup, state, canvas); });
 }
 
 void TfrmTChart::DrawEquityChart()
