@@ -10,7 +10,6 @@
 #include "platform/errorhandler.h"
 #include "platform/files.h"
 #include "platform/helpviewer.h"
-#include "platform/textfiles.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -169,8 +168,7 @@ TfrmTChart::TfrmTChart(QWidget *parent)
     connect(cbTChart, &QComboBox::activated, this, Guarded([this] { btnPlotClick(); }));
     connect(btnClear, &QToolButton::clicked, this, Guarded([this] { btnClearClick(); }));
 
-    mmTChart = MakeChild<TMemo>(this, "mmTChart");
-    mmTChart->hide();
+    mmTChart = MakeChild<TLineStore>(this, "mmTChart");
 }
 
 void TfrmTChart::BuildMenu()
@@ -260,7 +258,7 @@ void TfrmTChart::FormCreate()
 
 void TfrmTChart::Reload()
 {
-    mmTChart->SetLines(TextFiles::ReadLines(ChartFileName));
+    mmTChart->LoadFromFile(ChartFileName);
 }
 
 void TfrmTChart::btnPlotClick()

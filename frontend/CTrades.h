@@ -5,6 +5,7 @@
 // is created and reloaded after each system run.
 #include "forms.h"
 #include "logic/palette.h"
+#include "platform/linestore.h"
 
 #include <QImage>
 
@@ -33,7 +34,7 @@ public:
     QFrame *pnlTChart;
     QComboBox *cbTChart;
     QToolButton *btnClear;
-    TMemo *mmTChart;
+    TLineStore *mmTChart;
 
     QAction *Save1, *Print1, *Exit1;
     QAction *cDrawChart, *SmallCharts1, *LargeCharts1, *DailyCharts1;

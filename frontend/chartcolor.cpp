@@ -166,8 +166,7 @@ TfrmChartColor::TfrmChartColor(QWidget *parent)
     }
     SetClientSize(268, 296 + MainMenu->sizeHint().height());
 
-    mmColorSave = MakeChild<TMemo>(this, "mmColorSave");
-    mmColorSave->hide();
+    mmColorSave = MakeChild<TLineStore>(this, "mmColorSave");
     SetSwatches();
 }
 

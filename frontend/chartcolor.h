@@ -4,6 +4,7 @@
 // and saves the five colour schemes. Scheme 1 is loaded when the editor is
 // created.
 #include "forms.h"
+#include "platform/linestore.h"
 
 #include <array>
 
@@ -48,7 +49,7 @@ public:
     QAction *Exit1, *cApply, *cReset;
     std::array<QAction *, 5> SchemeLoad;   // Scheme1Load .. Scheme5Load
     std::array<QAction *, 5> SchemeSave;   // Scheme1Save .. Scheme5Save
-    TMemo *mmColorSave;
+    TLineStore *mmColorSave;
 
     TColor CurrentColor = 0;
     int SidewaysRow;   // the palette entry the sideways row shows

@@ -6,6 +6,7 @@
 #include "colorabout.h"
 #include "fixture.h"
 #include "logic/chartcanvas.h"
+#include "logic/qelerror.h"
 #include "logic/palette.h"
 #include "platform/helpviewer.h"
 #include "testmain.h"
@@ -334,6 +335,19 @@ private slots:
         Repaint();
         QTest::qWait(20);
         QCOMPARE(Dialogs::Shown().size(), 1);
+    }
+
+    void lineStoreKeepsTheFilesLines()
+    {
+        Plotter p(Bars(3), false);
+        // CR LF or LF end a line, a lone CR does not; no line after the last end.
+        p.dir.writeBytes("TCHART.TCH", "one\r\ntwo\rstill two\nthree \xe9\r\n");
+        frmTChart->Reload();
+        QCOMPARE(frmTChart->mmTChart->Lines(),
+                 (QStringList{"one", "two\rstill two", QString::fromLatin1("three \xe9")}));
+        p.dir.remove("TCHART.TCH");
+        QVERIFY_THROWS_EXCEPTION(QelError, frmTChart->Reload());   // the store stays
+        QCOMPARE(frmTChart->mmTChart->Lines().size(), 3);
     }
 
     void missingChartFileLeavesTheSmallLayout()
