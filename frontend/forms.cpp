@@ -1,6 +1,8 @@
 #include "forms.h"
 
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
 
 TForm::TForm(const QString &name, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
@@ -34,6 +36,17 @@ void TForm::ShowCentred()
 {
     show();
     raise();
+}
+
+QMenuBar *TForm::AddMenuBar(QWidget *client)
+{
+    auto *menuBar = new QMenuBar(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(client);
+    return menuBar;
 }
 
 void TForm::showEvent(QShowEvent *event)

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+class QMenuBar;
+
 class TForm : public QDialog {
     Q_OBJECT
 public:
@@ -17,6 +19,10 @@ public:
     void SetStayOnTop();
     // Shows the window, centred the first time it appears.
     void ShowCentred();
+    // A menu bar above the client widget, which fills the rest of the window.
+    QMenuBar *AddMenuBar(QWidget *client);
+    // The window places itself: no centring when it is first shown.
+    void KeepOwnPlace() { m_placed = true; }
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -11,6 +11,15 @@ Palette ParsePalette(const QStringList &lines, const QString &fileName)
                            .arg(lines.size()));
     Palette palette{};
     for (int i = 0; i < PaletteSize; ++i)
-        palette[i] = static_cast<TColor>(StrToInt(lines.at(i).trimmed()));
+        palette[i] = static_cast<TColor>(StrToInt(lines.at(i)));
     return palette;
+}
+
+QStringList FormatPalette(const Palette &palette)
+{
+    QStringList lines;
+    for (TColor color : palette)
+        lines << QString::number(static_cast<int32_t>(color));
+    lines << QStringLiteral("999999999");
+    return lines;
 }

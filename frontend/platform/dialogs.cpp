@@ -1,6 +1,9 @@
 #include "dialogs.h"
 
+#include "logic/qelerror.h"
+
 #include <QApplication>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -11,12 +14,18 @@
 #include <QTimer>
 
 namespace {
+struct ColorAnswer {
+    enum Kind { Chosen, Cancelled, Failed } kind;
+    TColor color;
+};
+
 struct State {
     bool scripted = false;
     QQueue<int> answers;
     QQueue<QStringList> openFiles;
     QQueue<QString> saveFiles;
     QQueue<std::function<void(QDialog *)>> modalActions;
+    QQueue<ColorAnswer> colors;
     QList<BoxRecord> shown;
     QStringList modalShown;
 };
@@ -197,6 +206,30 @@ int Dialogs::ExecModal(QDialog *dialog)
     return dialog->exec();
 }
 
+std::optional<TColor> Dialogs::ChooseColor(TColor initial)
+{
+    State &s = state();
+    if (!s.colors.isEmpty()) {
+        const ColorAnswer answer = s.colors.dequeue();
+        if (answer.kind == ColorAnswer::Failed)
+            throw QelError(QStringLiteral("The colour dialog cannot be opened."));
+        if (answer.kind == ColorAnswer::Cancelled)
+            return std::nullopt;
+        return answer.color;
+    }
+    if (s.scripted)
+        return std::nullopt;
+    const QColor initialColor(initial & 0xFF, (initial >> 8) & 0xFF, (initial >> 16) & 0xFF);
+    const QColor chosen = QColorDialog::getColor(initialColor, QApplication::activeWindow());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return RgbColor(chosen.red(), chosen.green(), chosen.blue());
+}
+
+void Dialogs::QueueColor(TColor color) { state().colors.enqueue({ColorAnswer::Chosen, color}); }
+void Dialogs::QueueColorCancel() { state().colors.enqueue({ColorAnswer::Cancelled, 0}); }
+void Dialogs::QueueColorFailure() { state().colors.enqueue({ColorAnswer::Failed, 0}); }
+
 void Dialogs::QueueAnswer(int button) { state().answers.enqueue(button); }
 void Dialogs::QueueOpenFiles(const QStringList &files) { state().openFiles.enqueue(files); }
 void Dialogs::QueueSaveFile(const QString &file) { state().saveFiles.enqueue(file); }
@@ -210,6 +243,7 @@ void Dialogs::ClearQueues()
     state().openFiles.clear();
     state().saveFiles.clear();
     state().modalActions.clear();
+    state().colors.clear();
 }
 const QList<BoxRecord> &Dialogs::Shown() { return state().shown; }
 QStringList Dialogs::ModalWindowsShown() { return state().modalShown; }

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+#include "logic/tcolor.h"
 
 class QDialog;
 class QFileDialog;
@@ -65,6 +68,14 @@ public:
     // Shows a window modally and returns when it is closed. In scripted mode
     // the next queued action runs while the window is up, then it is closed.
     static int ExecModal(QDialog *dialog);
+
+    // The colour dialog, opened on the initial colour: the chosen colour, or
+    // none on Cancel. Throws QelError when the dialog cannot be opened. In
+    // scripted mode an unanswered dialog is cancelled.
+    static std::optional<TColor> ChooseColor(TColor initial);
+    static void QueueColor(TColor color);
+    static void QueueColorCancel();
+    static void QueueColorFailure();   // the dialog fails to open
 
     // Answers queued in advance, used first in, first out.
     static void QueueAnswer(int button);

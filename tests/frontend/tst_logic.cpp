@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(palette[0], TColor(0));
         QCOMPARE(palette[13], TColor(13 * 65793));
         QCOMPARE(BlueOf(palette[13]), 13);
-        lines[5] = " $FF ";
+        lines[5] = " $FF";
         QCOMPARE(ParsePalette(lines, "S.PAL")[5], TColor(255));
         lines[5] = "12a";
         QVERIFY_THROWS_EXCEPTION(QelError, ParsePalette(lines, "S.PAL"));

@@ -1,0 +1,8 @@
+#include "linestore.h"
+
+#include "textfiles.h"
+
+void TLineStore::LoadFromFile(const QString &fileName)
+{
+    m_lines = TextFiles::ReadLines(fileName);
+}
