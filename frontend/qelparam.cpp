@@ -42,6 +42,9 @@ const char *const VCaptions[18] = {
     nullptr, nullptr, nullptr, "HIGHER-CLSE", "HIGHER-HIGH", "LOWER-CLOSE", "LOWER-(LOW)", "KAOS-FILTER", "MAIN-FILTER",
 };
 const int ItemTops[18] = {45, 64, 83, 103, 122, 141, 160, 179, 198, 218, 237, 256, 275, 294, 313, 333, 352, 371};
+// The bold master captions take the item boxes' width: 97 pixels cut them
+// in the sans-serif faces a desktop has.
+const int MasterWidth = 110;
 
 // Texts from..to by step, with leading zeros to the width.
 QStringList Steps(int from, int to, int step, int width)
@@ -111,17 +114,17 @@ TfrmQelparam::TfrmQelparam(QWidget *parent)
     layout->addWidget(client);
 
     gbxXort = MakeGroupBox(client, "gbxXort", "X-Algorithms", 8, 13, 130, 432);
-    cbx_XX = MakeCheckBox(gbxXort, "cbx_XX", "X-Algorithms", 13, 17, 97, PanelFont(true));
+    cbx_XX = MakeCheckBox(gbxXort, "cbx_XX", "X-Algorithms", 13, 17, MasterWidth, PanelFont(true));
     btnXX = MakeButton(gbxXort, "btnXX", "&X-Clear", 13, 394, 104, 25);
     BuildGroup(XGroup(), XCaptions);
 
     gbxLong = MakeGroupBox(client, "gbxLong", "L-Agorithms", 143, 13, 130, 432);
-    cbx_LL = MakeCheckBox(gbxLong, "cbx_LL", "L-Algorithms", 13, 17, 97, PanelFont(true));
+    cbx_LL = MakeCheckBox(gbxLong, "cbx_LL", "L-Algorithms", 13, 17, MasterWidth, PanelFont(true));
     btnLL = MakeButton(gbxLong, "btnLL", "&L-Clear", 13, 394, 104, 25);
     BuildGroup(LGroup(), LCaptions);
 
     gbxFilter = MakeGroupBox(client, "gbxFilter", "V-Filters", 279, 13, 130, 432);
-    cbx_VV = MakeCheckBox(gbxFilter, "cbx_VV", "V-Filters", 13, 17, 97, PanelFont(true));
+    cbx_VV = MakeCheckBox(gbxFilter, "cbx_VV", "V-Filters", 13, 17, MasterWidth, PanelFont(true));
     btnVV = MakeButton(gbxFilter, "btnVV", "&V-Clear", 13, 394, 104, 25);
     BuildGroup(VGroup(), VCaptions);
 
@@ -198,6 +201,8 @@ TfrmQelparam::TfrmQelparam(QWidget *parent)
 void TfrmQelparam::BuildGroup(Group group, const char *const *captions)
 {
     const QString prefix = group.master->objectName().left(5);   // "cbx_X"
+    // The line between the master and the items.
+    MakeLine(group.box, qPrintable(QStringLiteral("bvl") + group.box->objectName().mid(3)), 8, 38, 114);
     for (int k = 1; k <= 18; ++k) {
         const char *caption = captions[k - 1];
         QCheckBox *item = MakeCheckBox(group.box, prefix + QString::number(k),

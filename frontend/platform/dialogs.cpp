@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include "files.h"
 #include "logic/qelerror.h"
 
 #include <QApplication>
@@ -157,7 +158,9 @@ QString Dialogs::SaveFileName(QWidget *parent, const QString &title, const QStri
     const QFileInfo info(chosen);
     if (!defaultSuffix.isEmpty() && info.suffix().isEmpty() && !chosen.endsWith(QLatin1Char('.')))
         chosen += QLatin1Char('.') + defaultSuffix;
-    const QFileInfo target(chosen);
+    // Looked up as it will be written: a name differing only in case from a
+    // file on disk replaces that file, so it is asked about as existing.
+    const QFileInfo target(Files::Resolve(chosen));
     if (target.exists()) {
         if ((prompts & PromptOverwrite)
             && MessageBox(BoxType::Confirmation,

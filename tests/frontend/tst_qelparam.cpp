@@ -271,6 +271,7 @@ private slots:
             QCOMPARE(master->parentWidget(), group);
             QCOMPARE(master->text(), QString(g.masterCaption));
             QVERIFY(master->font().bold());
+            QVERIFY2(master->width() >= master->sizeHint().width(), "master caption cut");
             QVERIFY(master->isChecked());
             QVERIFY(master->isEnabledTo(group));
             QPushButton *clear = p.button(g.clear);
@@ -571,6 +572,8 @@ private slots:
         QCOMPARE(p.combo("cmbSTP")->currentText(), stopLoss);
         const QString line = values.isEmpty() ? QString() : LineOf(Selection{}, 'N', values);
         QCOMPARE(p.form.CurrentParameterLine, values.isEmpty() ? before : line);
+        if (!values.isEmpty())
+            QCOMPARE(p.form.ParameterLineValid, written);
         QCOMPARE(p.strip(), written ? line : DefaultLine);
         if (written)
             QCOMPARE(FileBytes(p.dir, "BONDS.SYS"), (line + "\r\n").toLatin1());
@@ -641,15 +644,19 @@ private slots:
         QCOMPARE(Boxes(), QStringList{"Q: new.par does not exist. Do you want to create it?"});
         QVERIFY(!p.dir.exists("new.par"));
 
-        // An existing file: the overwrite question, No keeps it, Yes replaces it.
+        // An existing file: the overwrite question, No keeps it, Yes replaces
+        // it. The same name in other letters is the same file, asked about as such.
         p.type("cmbFLT", "110");
         p.writeLine("old.par", "OLD");
-        Dialogs::ClearRecord();
-        Dialogs::QueueSaveFile(p.dir.file("old.par"));
-        Dialogs::QueueAnswer(btnNo);
-        p.action("Saveas1")->trigger();
-        QCOMPARE(Boxes(), QStringList{"Q: old.par already exists. Do you want to replace it?"});
-        QCOMPARE(p.dir.readLines("old.par"), QStringList{"OLD"});
+        for (const char *name : {"old.par", "OLD.PAR"}) {
+            Dialogs::ClearRecord();
+            Dialogs::QueueSaveFile(p.dir.file(name));
+            Dialogs::QueueAnswer(btnNo);
+            p.action("Saveas1")->trigger();
+            QCOMPARE(Boxes(), QStringList{"Q: old.par already exists. Do you want to replace it?"});
+            QCOMPARE(p.dir.readLines("old.par"), QStringList{"OLD"});
+        }
+        QVERIFY(!QFileInfo::exists(p.dir.file("OLD.PAR")));
         Dialogs::QueueSaveFile(p.dir.file("old"));   // the suffix is added
         Dialogs::QueueAnswer(btnYes);
         p.action("Saveas1")->trigger();
@@ -765,13 +772,15 @@ private slots:
         QCOMPARE(Describe(p.selection()), Describe(s));
         QCOMPARE(p.built(), "N" + line.mid(1));
 
-        // Dots in columns 44 and 45 turn V17 and V18 off.
+        // Dots in columns 44 and 45 turn V17 and V18 off. V3's digit checks
+        // it without turning the master on: V3 has no handler.
         line[43] = '.';
         line[44] = '.';
+        line[29] = '3';
         p.writeLine("v.par", line);
         Dialogs::ClearRecord();
         p.load("v.par");
-        s.v = {};
+        s.v = {3};
         QCOMPARE(Describe(p.selection()), Describe(s));
         QCOMPARE(Boxes(), QStringList{});
     }
