@@ -2,8 +2,8 @@
 // File presence, copy and delete for the bare names the front end uses. The
 // system's file names are case-insensitive and the working directory holds
 // names such as "Splash.bmp" beside "MVR.DLL", so every bare name is looked
-// up case-insensitively in the current directory.
-// Names that carry a directory part are used as they stand.
+// up case-insensitively in the current directory; a name with a directory
+// part is looked up the same way in that directory.
 #include <QString>
 
 namespace Files {
