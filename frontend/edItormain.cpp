@@ -69,6 +69,8 @@ TfrmEditorMain::TfrmEditorMain(QWidget *parent)
 
     mmMerge = MakeChild<TMemo>(this, "mmMerge", 0, top + 25, ClientWidth, 312);
     mmMerge->setFont(FixedPitchFont(13));
+    // Message lines wider than the pane wrap, so none is cut off unseen.
+    mmMerge->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmMerge->SetScrollBars(ScrollBars::Vertical);
     mmMerge->SetColor(RgbColor(0xFF, 0xFB, 0xDF));
     mmMerge->hide();
@@ -111,24 +113,24 @@ void TfrmEditorMain::BuildMenu()
     };
 
     File1 = menu("File1", "&File");
-    Save1 = item(File1, "Save1", "Save", &TfrmEditorMain::btnSaveClick);
-    Merge1 = item(File1, "Merge1", "Merge", &TfrmEditorMain::btnMergeClick);
+    Save1 = item(File1, "Save1", "Save", &TfrmEditorMain::Save1Click);
+    Merge1 = item(File1, "Merge1", "Merge", &TfrmEditorMain::Merge1Click);
     Backup1 = item(File1, "Backup1", "Backup", &TfrmEditorMain::Backup1Click);
     Restore1 = item(File1, "Restore1", "Restore", &TfrmEditorMain::Restore1Click);
-    EndofFile1 = item(File1, "EndofFile1", "End of File", &TfrmEditorMain::btnENDClick);
-    Exit1 = item(File1, "Exit1", "Exit", &TfrmEditorMain::btnExitClick);
+    EndofFile1 = item(File1, "EndofFile1", "End of File", &TfrmEditorMain::EndofFile1Click);
+    Exit1 = item(File1, "Exit1", "Exit", &TfrmEditorMain::Exit1Click);
 
     Edit1 = menu("Edit1", "&Edit");
     connect(Edit1, &QMenu::aboutToShow, this, Guarded([this] { Edit1Click(); }));
     Undo1 = item(Edit1, "Undo1", "Undo        Ctrl+z", &TfrmEditorMain::Undo1Click);
     Edit1->addSeparator()->setObjectName(QStringLiteral("N1"));
     Cut1 = item(Edit1, "Cut1", "Cut            Ctrl+x", &TfrmEditorMain::Cut1Click);
-    Copy1 = item(Edit1, "Copy1", "Copy         Ctrl+c", &TfrmEditorMain::btnCopyClick);
-    Paste1 = item(Edit1, "Paste1", "Paste        Ctrl+v", &TfrmEditorMain::btnPasteClick);
+    Copy1 = item(Edit1, "Copy1", "Copy         Ctrl+c", &TfrmEditorMain::Copy1Click);
+    Paste1 = item(Edit1, "Paste1", "Paste        Ctrl+v", &TfrmEditorMain::Paste1Click);
     Delete1 = item(Edit1, "Delete1", "Delete       Del", &TfrmEditorMain::Delete1Click);
 
     Tools1 = menu("Tools1", "&Tools");
-    Rollover1 = item(Tools1, "Rollover1", "Rollover", &TfrmEditorMain::btnRolloverClick);
+    Rollover1 = item(Tools1, "Rollover1", "Rollover", &TfrmEditorMain::Rollover1Click);
 
     Merge2 = menu("Merge2", "&Merge");
     Check1 = item(Merge2, "Check1", "Check", &TfrmEditorMain::Check1Click);
@@ -194,6 +196,41 @@ void TfrmEditorMain::closeEvent(QCloseEvent *event)
         TForm::closeEvent(event);
     else
         event->ignore();
+}
+
+void TfrmEditorMain::Save1Click()
+{
+    btnSaveClick();
+}
+
+void TfrmEditorMain::Merge1Click()
+{
+    btnMergeClick();
+}
+
+void TfrmEditorMain::EndofFile1Click()
+{
+    btnENDClick();
+}
+
+void TfrmEditorMain::Exit1Click()
+{
+    btnExitClick();
+}
+
+void TfrmEditorMain::Copy1Click()
+{
+    btnCopyClick();
+}
+
+void TfrmEditorMain::Paste1Click()
+{
+    btnPasteClick();
+}
+
+void TfrmEditorMain::Rollover1Click()
+{
+    btnRolloverClick();
 }
 
 void TfrmEditorMain::Edit1Click()

@@ -38,6 +38,14 @@ public:
     void btnMergeClick();
     void btnCopyClick();
     void btnPasteClick();
+    // The menu's own handlers, each doing what its button does.
+    void Save1Click();
+    void Merge1Click();
+    void EndofFile1Click();
+    void Exit1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Rollover1Click();
     void Edit1Click();
     void Undo1Click();
     void Cut1Click();

@@ -29,6 +29,15 @@ const QStringList TfrmRollover::HelpText = {
 
 namespace {
 const QString EmptyPrice = QStringLiteral("000-00");
+constexpr int HelpButtonStrip = 33;   // the foot of the help pane, kept for its OK button
+
+// Back to "000-00" with the caret on the first digit: a full mask refuses
+// what is typed at its end, so typing starts over the price from the left.
+void ResetPrice(QLineEdit *box)
+{
+    box->setText(EmptyPrice);
+    box->setCursorPosition(0);
+}
 
 // Three digit positions, a fixed "-", two digit positions; "_" shows an
 // empty position.
@@ -37,9 +46,17 @@ QLineEdit *PriceBox(QWidget *parent, const char *name, int y)
     auto *box = MakeChild<QLineEdit>(parent, name, 95, y, 70, 22);
     box->setFont(FixedPitchFont(13, true));
     box->setInputMask(QStringLiteral("000-00;_"));
-    box->setText(EmptyPrice);
+    ResetPrice(box);
     return box;
 }
+
+// The help text pane, whose text can stop above a strip at its foot where
+// the OK button lies, so the button hides no line of the help.
+class HelpPane : public TMemo {
+public:
+    using TMemo::TMemo;
+    void KeepFootFree(int height) { setViewportMargins(0, 0, 0, height); }
+};
 } // namespace
 
 TfrmRollover::TfrmRollover(QWidget *parent)
@@ -100,7 +117,9 @@ TfrmRollover::TfrmRollover(QWidget *parent)
     }
 
     // The help covers the whole window until its OK is pressed.
-    mmRollover = MakeChild<TMemo>(this, "mmRollover", 0, 0, 302, 191);
+    auto *helpPane = MakeChild<HelpPane>(this, "mmRollover", 0, 0, 302, 191);
+    helpPane->KeepFootFree(HelpButtonStrip);
+    mmRollover = helpPane;
     mmRollover->SetReadOnly(true);
     // The help's lines are wider than the window: they wrap, and scroll when
     // they must.
@@ -110,7 +129,8 @@ TfrmRollover::TfrmRollover(QWidget *parent)
     mmRollover->SetColor(RgbColor(0xFD, 0xFE, 0xE7));
     mmRollover->SetLines(HelpText);
     mmRollover->hide();
-    btnRolloverHelp = MakeChild<QPushButton>(this, "btnRolloverHelp", 117, 158, 68, 25, QStringLiteral("OK"));
+    btnRolloverHelp = MakeChild<QPushButton>(this, "btnRolloverHelp", 117, 191 - HelpButtonStrip + 4, 68, 25,
+                                             QStringLiteral("OK"));
     btnRolloverHelp->setAutoDefault(false);
     btnRolloverHelp->hide();
     connect(btnRolloverHelp, &QPushButton::clicked, this, Guarded([this] { btnRolloverHelpClick(); }));
@@ -144,8 +164,8 @@ void TfrmRollover::rdgRolloverClick(int index)
 
 void TfrmRollover::btnClearClick()
 {
-    mskThisMonth->setText(EmptyPrice);
-    mskLastMonth->setText(EmptyPrice);
+    ResetPrice(mskThisMonth);
+    ResetPrice(mskLastMonth);
     lblRollover->clear();
     // An exclusive group keeps one button checked; let go of it for a moment.
     rdgRolloverItems->setExclusive(false);

@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <csignal>
 #include <sys/resource.h>
@@ -181,6 +182,7 @@ private slots:
         QVERIFY(ed->mmMerge->isHidden());
         QCOMPARE(ed->mmMerge->geometry(), ed->mmWKY->geometry());
         QCOMPARE(ed->mmMerge->Color(), RgbColor(0xFF, 0xFB, 0xDF));
+        QCOMPARE(ed->mmMerge->lineWrapMode(), QPlainTextEdit::WidgetWidth);   // long messages stay in sight
 
         const struct {
             QPushButton *button;
@@ -893,6 +895,23 @@ private slots:
         QCOMPARE(Boxes(), QStringList{});
     }
 
+    // The digits typed into a box at the first showing and after Clear go
+    // over its "000-00" from the left.
+    void typingAPrice()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        TfrmRollover *r = frmRollover;
+        r->show();
+        QTest::keyClicks(r->mskThisMonth, "11422");
+        QTest::keyClicks(r->mskLastMonth, "11522");
+        QCOMPARE(r->mskThisMonth->text(), QString("114-22"));
+        QCOMPARE(r->mskLastMonth->text(), QString("115-22"));
+        r->btnClear->click();
+        QTest::keyClicks(r->mskThisMonth, "1");
+        QCOMPARE(r->mskThisMonth->displayText(), QString("100-00"));
+    }
+
     void helpPane()
     {
         WorkDir dir;
@@ -912,6 +931,11 @@ private slots:
                               " The difference is -1-00 one full point or 32 ticks.",
                               " The rollover will be displayed as -032M. Enter this in the file.",
                               " Use Friday's close when calculating the rollover."}));
+        // The OK button lies below the text, hiding none of it; the text
+        // opens at its first line.
+        QCOMPARE(r->mmRollover->verticalScrollBar()->value(), 0);
+        const QWidget *text = r->mmRollover->viewport();
+        QVERIFY(!QRect(text->mapTo(r, QPoint()), text->size()).intersects(r->btnRolloverHelp->geometry()));
         r->btnRolloverHelp->click();
         QVERIFY(r->mmRollover->isHidden());
         QVERIFY(r->btnRolloverHelp->isHidden());
