@@ -189,11 +189,11 @@ void TfrmTChart::BuildMenu()
         {"&Charts", &TfrmTChart::LargeCharts1, "LargeCharts1", "Large Charts", &TfrmTChart::LargeCharts1Click},
         {"&Charts", &TfrmTChart::DailyCharts1, "DailyCharts1", "Daily Charts", nullptr},
         {"C&olors", &TfrmTChart::ColorPreferences1, "ColorPreferences1", "Custom ", &TfrmTChart::ColorPreferences1Click},
-        {"C&olors", &TfrmTChart::SchemeOne1, "SchemeOne1", "Style One", nullptr},
-        {"C&olors", &TfrmTChart::SchemwTwo1, "SchemwTwo1", "Style Two", nullptr},
-        {"C&olors", &TfrmTChart::SchemeThree1, "SchemeThree1", "Style Three", nullptr},
-        {"C&olors", &TfrmTChart::SchemeFour1, "SchemeFour1", "Style Four", nullptr},
-        {"C&olors", &TfrmTChart::SchemeFive, "SchemeFive", "Style Five", nullptr},
+        {"C&olors", &TfrmTChart::SchemeOne1, "SchemeOne1", "Style One", &TfrmTChart::SchemeOne1Click},
+        {"C&olors", &TfrmTChart::SchemwTwo1, "SchemwTwo1", "Style Two", &TfrmTChart::SchemwTwo1Click},
+        {"C&olors", &TfrmTChart::SchemeThree1, "SchemeThree1", "Style Three", &TfrmTChart::SchemeThree1Click},
+        {"C&olors", &TfrmTChart::SchemeFour1, "SchemeFour1", "Style Four", &TfrmTChart::SchemeFour1Click},
+        {"C&olors", &TfrmTChart::SchemeFive, "SchemeFive", "Style Five", &TfrmTChart::SchemeFiveClick},
         {"&View", &TfrmTChart::Stochastic1, "Stochastic1", "Stochastic", &TfrmTChart::Stochastic1Click},
         {"&View", &TfrmTChart::EquityChart1, "EquityChart1", "Equity Chart", &TfrmTChart::EquityChart1Click},
         {"&Help", &TfrmTChart::Help2, "Help2", "Contents", &TfrmTChart::Help2Click},
@@ -217,9 +217,6 @@ void TfrmTChart::BuildMenu()
     for (QAction *always : {Save1, Print1, DailyCharts1})
         always->setEnabled(false);
     Stochastic1->setCheckable(true);
-    const QAction *styles[] = {SchemeOne1, SchemwTwo1, SchemeThree1, SchemeFour1, SchemeFive};
-    for (int i = 0; i < 5; ++i)
-        connect(styles[i], &QAction::triggered, this, Guarded([this, i] { StyleClick(i + 1); }));
 }
 
 QSize TfrmTChart::ClientSize()
@@ -254,6 +251,9 @@ void TfrmTChart::FormCreate()
         else
             cbTChart->addItem(years.at(i));
     }
+    // No year is chosen until the user picks one from the list.
+    if (!years.isEmpty())
+        cbTChart->setCurrentIndex(-1);
 }
 
 void TfrmTChart::Reload()

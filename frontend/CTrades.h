@@ -82,7 +82,13 @@ public:
     void SmallCharts1Click();
     void LargeCharts1Click();
     void Stochastic1Click();
+    // Colors > Style One .. Style Five: "SCHEME1.PAL" .. "SCHEME5.PAL".
     void StyleClick(int scheme);
+    void SchemeOne1Click() { StyleClick(1); }
+    void SchemwTwo1Click() { StyleClick(2); }
+    void SchemeThree1Click() { StyleClick(3); }
+    void SchemeFour1Click() { StyleClick(4); }
+    void SchemeFiveClick() { StyleClick(5); }
     void ColorPreferences1Click();
     void About1Click();
     void Help2Click();

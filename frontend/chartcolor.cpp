@@ -154,15 +154,24 @@ TfrmChartColor::TfrmChartColor(QWidget *parent)
     cReset->setObjectName(QStringLiteral("cReset"));
     connect(cReset, &QAction::triggered, this, Guarded([this] { btnResetClick(); }));
     const char *styleMenus[] = {"cScheme1", "cScheme2", "cScheme3", "cScheme4", "Scheme51"};
+    using Handler = void (TfrmChartColor::*)();
+    const Handler loads[] = {&TfrmChartColor::Scheme1LoadClick, &TfrmChartColor::Scheme2LoadClick,
+                             &TfrmChartColor::Scheme3LoadClick, &TfrmChartColor::Scheme4LoadClick,
+                             &TfrmChartColor::Scheme5LoadClick};
+    const Handler saves[] = {&TfrmChartColor::Scheme1SaveClick, &TfrmChartColor::Scheme2SaveClick,
+                             &TfrmChartColor::Scheme3SaveClick, &TfrmChartColor::Scheme4SaveClick,
+                             &TfrmChartColor::Scheme5SaveClick};
     for (int n = 1; n <= 5; ++n) {
         QMenu *style = colors->addMenu(QStringLiteral("Style%1").arg(n));
         style->setObjectName(QLatin1String(styleMenus[n - 1]));
         SchemeLoad[n - 1] = style->addAction(QStringLiteral("Load"));
         SchemeLoad[n - 1]->setObjectName(QStringLiteral("Scheme%1Load").arg(n));
-        connect(SchemeLoad[n - 1], &QAction::triggered, this, Guarded([this, n] { LoadScheme(n); }));
+        const Handler load = loads[n - 1];
+        connect(SchemeLoad[n - 1], &QAction::triggered, this, Guarded([this, load] { (this->*load)(); }));
         SchemeSave[n - 1] = style->addAction(QStringLiteral("Save"));
         SchemeSave[n - 1]->setObjectName(QStringLiteral("Scheme%1Save").arg(n));
-        connect(SchemeSave[n - 1], &QAction::triggered, this, Guarded([this, n] { SaveScheme(n); }));
+        const Handler save = saves[n - 1];
+        connect(SchemeSave[n - 1], &QAction::triggered, this, Guarded([this, save] { (this->*save)(); }));
     }
     SetClientSize(268, 296 + MainMenu->sizeHint().height());
 

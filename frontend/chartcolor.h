@@ -56,10 +56,19 @@ public:
     QString PaletteFileName;
 
     void FormCreate();
-    void Scheme1LoadClick() { LoadScheme(1); }
     // Style n > Load and Save: "SCHEMEn.PAL".
     void LoadScheme(int scheme);
     void SaveScheme(int scheme);
+    void Scheme1LoadClick() { LoadScheme(1); }
+    void Scheme2LoadClick() { LoadScheme(2); }
+    void Scheme3LoadClick() { LoadScheme(3); }
+    void Scheme4LoadClick() { LoadScheme(4); }
+    void Scheme5LoadClick() { LoadScheme(5); }
+    void Scheme1SaveClick() { SaveScheme(1); }
+    void Scheme2SaveClick() { SaveScheme(2); }
+    void Scheme3SaveClick() { SaveScheme(3); }
+    void Scheme4SaveClick() { SaveScheme(4); }
+    void Scheme5SaveClick() { SaveScheme(5); }
     void Load1Click();
     void Save1Click();
     void PresetClick(int preset);

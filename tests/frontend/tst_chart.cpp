@@ -122,6 +122,12 @@ private slots:
         QCOMPARE(chooser->itemText(1), QString("2007   336"));
         QCOMPARE(chooser->itemText(8), QString("2000     0"));
         QCOMPARE(frmTChart->windowTitle(), QString("Norvane"));
+        // No year is chosen until the user picks one: Apply warns.
+        QCOMPARE(chooser->currentText(), QString());
+        frmChartColor->btnApply->click();
+        QCOMPARE(BoxTexts(), QStringList{"Please select a year first then click."});
+        QVERIFY(!frmTChart->PriceChartShown);
+        Dialogs::ClearRecord();
 
         p.Choose(8);
         QCOMPARE(frmTChart->FirstBar, 0);
