@@ -38,6 +38,8 @@ TfrmCalendarAbout::TfrmCalendarAbout(QWidget *parent)
     : TForm(QStringLiteral("frmCalendarAbout"), parent)
 {
     setWindowTitle(QStringLiteral("About Calendar"));
+    setWindowFlags(windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     SetClientSize(300, 220);
     SetFaceColor(clMaroon);
     auto *panel = MakeChild<QWidget>(this, "Panel1", 8, 8, 284, 168);

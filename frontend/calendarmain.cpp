@@ -42,9 +42,12 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
     : TForm(QStringLiteral("frmCalendar"), parent)
 {
     setWindowTitle(QStringLiteral("Calendar"));
-    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    // A fixed window: system menu, minimise and help buttons, no maximise.
+    setWindowFlags(windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowContextHelpButtonHint | Qt::WindowCloseButtonHint);
     SetFaceColor(clSilver);
+    // The design's face font: the twelve tabs and the grid's day names fit.
+    setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
     QWidget *client = MenuAndClient(this, &MainMenu1, 575, 320);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     QMenu *file = AddMenu(MainMenu1, "File1", "&File");
@@ -69,7 +72,10 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
     }
     tbsCal = MakeChild<QTabBar>(client, "tbsCal", 8, 220, 330, 24);
     tbsCal->setShape(QTabBar::RoundedSouth);
-    tbsCal->setStyleSheet(QStringLiteral("QTabBar::tab { background: #FDFEE9; padding: 2px 4px; }"
+    // All twelve tabs side by side, sharing the strip's width.
+    tbsCal->setUsesScrollButtons(false);
+    tbsCal->setExpanding(true);
+    tbsCal->setStyleSheet(QStringLiteral("QTabBar::tab { background: #FDFEE9; padding: 2px 1px; }"
                                          "QTabBar::tab:selected { background: white; }"));
     connect(tbsCal, &QTabBar::currentChanged, this, Guarded([this] { tbsCalClick(); }));
 
@@ -93,6 +99,7 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
     auto *entryPanel = MakeChild<QWidget>(client, "pnlEntry", 0, 250, 575, clientHeight - 250);
     SetFace(entryPanel, EntryPanelColor);
     Edititem = MakeChild<QLineEdit>(entryPanel, "Edititem", 8, 6, 559, 22);
+    SetFace(Edititem, clWhite);   // a plain white edit box on the panel's colour
     Edititem->setToolTip(QStringLiteral("Enter the text here."));
     AcceptLineCharactersOnly(Edititem);
     struct ButtonDesign {
@@ -393,7 +400,8 @@ void TfrmCalendar::Backup1Click()
 void TfrmCalendar::Open1Click()
 {
     const QStringList files =
-        Dialogs::OpenFileNames(this, QDir::currentPath(), QStringLiteral("*.cal|*.cal"), 1, false);
+        Dialogs::OpenFileNames(this, QDir::currentPath(), QStringLiteral("*.cal|*.cal"), 1, false, QString(),
+                               QStringLiteral("*.cal"));
     if (files.isEmpty())
         return;
     frmCalendarLoad->ShowBackup(files.first());

@@ -5,6 +5,7 @@
 #include "platform/errorhandler.h"
 #include "platform/textfiles.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QMenuBar>
 #include <QPushButton>
@@ -30,10 +31,18 @@ TfrmChartsMain::TfrmChartsMain(QWidget *parent)
     : TForm(QStringLiteral("frmChartsMain"), parent)
 {
     setWindowTitle(QStringLiteral("QEL Chart Viewer."));
-    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    // A fixed window: system menu and minimise button, no maximise.
+    setWindowFlags(windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     SetFaceColor(clBlack);
+    setFont(DesignFont(QStringLiteral("MS Sans Serif"), 11));
     QWidget *client = MenuAndClient(this, &MainMenu1, 682, 473);
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    // The menu bar keeps the system's colours: on the black face its
+    // captions would be black on black.
+    QPalette menuPalette = MainMenu1->palette();
+    menuPalette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
+    MainMenu1->setPalette(menuPalette);
     QMenu *file = AddMenu(MainMenu1, "File1", "&File");
     Uppdate1 = AddMenuItem(file, "Uppdate1", "Update", [this] { Uppdate1Click(); });
     Clear1 = AddMenuItem(file, "Clear1", "Clear", [this] { Clear1Click(); });
@@ -43,7 +52,12 @@ TfrmChartsMain::TfrmChartsMain(QWidget *parent)
 
     lstCharts = MakeChild<TListBox>(client, "lstCharts", 0, 0, 40, 473);
     lstCharts->setToolTip(QStringLiteral("Click on a chart to view."));
-    connect(lstCharts, &QListWidget::currentRowChanged, this, Guarded([this] { lstChartsClick(); }));
+    // A narrow face, so that a name such as "1999D" fits the 40 pixels.
+    lstCharts->setFont(DesignFont(QStringLiteral("Arial"), 11));
+    lstCharts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstCharts->setTextElideMode(Qt::ElideNone);
+    // A chart is chosen when the highlight moves to it, by mouse or keys.
+    connect(lstCharts, &QListWidget::itemSelectionChanged, this, Guarded([this] { lstChartsClick(); }));
     imgChart = MakeChild<TImage>(client, "imgChart", 42, 3, 638, 467);
 
     pnlCharts = MakeChild<QFrame>(client, "pnlCharts", 121, 136, 480, 200);

@@ -15,7 +15,8 @@ TfrmChartsUpdate::TfrmChartsUpdate(QWidget *parent)
     : TForm(QStringLiteral("frmChartsUpdate"), parent)
 {
     setWindowTitle(QStringLiteral("Update"));
-    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    setWindowFlags(windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     SetClientSize(139, 361);
     SetFaceColor(clBlack);
     mmChtUpdate = MakeChild<TMemo>(this, "mmChtUpdate", 0, 0, 139, 330);

@@ -22,8 +22,10 @@ TListBox::TListBox(QWidget *parent)
 
 int TListBox::Selection() const
 {
+    // Only a highlighted row is a selection: Ctrl+click takes the highlight
+    // off the current row and leaves it current.
     const int row = currentRow();
-    return row >= 0 && row < count() ? row : -1;
+    return row >= 0 && row < count() && item(row)->isSelected() ? row : -1;
 }
 
 void TListBox::SelectNone()

@@ -21,7 +21,7 @@ class TListBox : public QListWidget {
     Q_OBJECT
 public:
     explicit TListBox(QWidget *parent = nullptr);
-    // The selected row, or -1.
+    // The highlighted current row, or -1.
     int Selection() const;
     // No current row and no highlight.
     void SelectNone();

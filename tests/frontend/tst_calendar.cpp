@@ -85,14 +85,16 @@ void ChooseMonth(int month)
     frmCalendar->tbsCal->setCurrentIndex(month - 1);   // as a click on the tab
 }
 
-void Pick(int row)
+// A click on an entry; with Ctrl on the highlighted entry it takes the
+// highlight away, and so the selection.
+void Pick(int row, Qt::KeyboardModifiers modifiers = {})
 {
     TListBox *list = ShownList();
     QListWidgetItem *item = list->item(row);
     QVERIFY(item);
     list->scrollToItem(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-    QCOMPARE(list->Selection(), row);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(item).center());
+    QCOMPARE(list->Selection(), modifiers ? -1 : row);
 }
 
 void Press(const char *button)
@@ -126,7 +128,8 @@ QString Lamps()
     return lamps;
 }
 
-// One step of a command script: "month N", "pick R", "text T" (T may be
+// One step of a command script: "month N", "pick R", "unpick R" (Ctrl+click),
+// "text T" (T may be
 // blanks or empty), "press NAME", "esc", "focus" (the shown list takes the
 // keyboard focus as by Tab).
 void Run(const QString &step)
@@ -137,6 +140,8 @@ void Run(const QString &step)
         ChooseMonth(argument.toInt());
     } else if (verb == "pick") {
         Pick(argument.toInt());
+    } else if (verb == "unpick") {
+        Pick(argument.toInt(), Qt::ControlModifier);
     } else if (verb == "text") {
         frmCalendar->Edititem->setText(argument);
     } else if (verb == "press") {
@@ -228,6 +233,10 @@ private slots:
         FrontEnd frontEnd;
         ShowCalendar();
         QCOMPARE(frmCalendar->size(), QSize(575, 343));
+        // Every month's tab is in sight at once; the entry box is a white box.
+        for (int tab = 0; tab < 12; ++tab)
+            QVERIFY2(frmCalendar->tbsCal->rect().contains(frmCalendar->tbsCal->tabRect(tab)), Suffixes[tab]);
+        QCOMPARE(frmCalendar->Edititem->palette().color(QPalette::Base), QColor(Qt::white));
         ChooseMonth(4);
         QCOMPARE(frmCalendar->pnlCal->text(), QString("APRIL 2024"));
         QCOMPARE(frmCalendar->Calendar1->selectedDate(), QDate(2024, 4, 1));
@@ -325,6 +334,9 @@ private slots:
                      << add << "0000010" << true << 3;
         row("esc presses clear") << QStringList{"text abc", "esc"} << MarchNotes << AprilNotes << " " << add
                                  << "0000010" << false << 3;
+        row("delete after ctrl+click took the highlight away")
+            << QStringList{"pick 1", "unpick 1", "press btnDelete", "press btnChange", "press btnInsert"} << MarchNotes
+            << AprilNotes << " " << add << "0000000" << false << 3;
         row("clear drops the selection") << QStringList{"pick 1", "press btnCancel", "press btnDelete"} << MarchNotes
                                          << AprilNotes << " " << add << "0000010" << false << 3;
     }

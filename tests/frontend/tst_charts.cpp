@@ -119,6 +119,14 @@ private slots:
         QCOMPARE(frmChartsMain->lstCharts->toolTip(), QString("Click on a chart to view."));
         ShowViewer();
         QCOMPARE(frmChartsMain->imgChart->PictureFile(), QString("globe.gif"));
+        // On the black face the menu captions stay readable, and a name
+        // such as "1999D" fits the narrow list.
+        const QPalette menu = frmChartsMain->MainMenu1->palette();
+        QVERIFY(menu.color(QPalette::Window) != menu.color(QPalette::WindowText));
+        QVERIFY(menu.color(QPalette::Window) != menu.color(QPalette::ButtonText));
+        const TListBox *list = frmChartsMain->lstCharts;
+        const int textMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+        QVERIFY(list->fontMetrics().horizontalAdvance("1999D") + 2 * textMargin <= list->viewport()->width());
 
         Choose(1);
         QVERIFY(Shows(Second));
