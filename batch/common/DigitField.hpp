@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
@@ -43,6 +44,18 @@ inline void WriteDigits(std::uint64_t digits, char* chars)
         chars[i] = static_cast<char>('0' + digits % 10);
         digits /= 10;
     }
+}
+
+// Moves text into a field of Width characters, blank-padded when shorter.
+template <int Width>
+inline void MoveText(char* chars, std::string_view text)
+{
+    if (text.size() >= static_cast<std::size_t>(Width)) {
+        std::memcpy(chars, text.data(), Width);
+        return;
+    }
+    std::memset(chars, ' ', Width);
+    std::memcpy(chars, text.data(), text.size());
 }
 
 constexpr std::uint64_t Power10(int n) { return n == 0 ? 1 : 10 * Power10(n - 1); }
@@ -130,8 +143,7 @@ public:
     // is padded with blanks.
     void SetText(std::string_view text)
     {
-        chars_.fill(' ');
-        for (int i = 0; i < kWidth && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
+        detail::MoveText<kWidth>(chars_.data(), text);
         if constexpr (kCached) {
             const auto v = static_cast<std::int64_t>(detail::DigitsValue<kWidth>(chars_.data()));
             mantissa_ = static_cast<Cache>(Signed && detail::HasNegativeSign(chars_[kWidth - 1]) ? -v : v);
@@ -186,11 +198,7 @@ class TextField {
 public:
     TextField() { chars_.fill(' '); }
     explicit TextField(std::string_view initial) { SetText(initial); }
-    void SetText(std::string_view text)
-    {
-        chars_.fill(' ');
-        for (int i = 0; i < Width && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
-    }
+    void SetText(std::string_view text) { detail::MoveText<Width>(chars_.data(), text); }
     std::string_view Text() const { return {chars_.data(), chars_.size()}; }
 
 private:

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 
 namespace batch {
 
@@ -24,21 +25,29 @@ struct WindowCounters {
 
 enum class NeighbourRows { Kept, NotKept };
 
-// A table of rows indexed 1..6000 through the subscript check.
+// A table of rows indexed 1..6000 through the subscript check. Rows are
+// made in blocks on first use, so a table costs what the rows used need,
+// whatever the input's length; a row never moves once made.
 template <class Row>
 class RowTable {
 public:
     Row& At(long long index)
     {
         SubscriptCheck(index, kTableSize);
-        return rows_[static_cast<std::size_t>(index - 1)];
+        const auto i = static_cast<std::size_t>(index - 1);
+        auto& block = blocks_[i / kBlockRows];
+        if (!block) [[unlikely]]
+            block.reset(new Block);  // each row sets its own start values
+        return (*block)[i % kBlockRows];
     }
     template <class Field>
         requires requires(const Field& f) { f.AsInteger(); }
     Row& At(const Field& index) { return At(index.AsInteger()); }
 
 private:
-    std::array<Row, kTableSize> rows_{};
+    static constexpr std::size_t kBlockRows = 64;
+    using Block = std::array<Row, kBlockRows>;
+    std::array<std::unique_ptr<Block>, (kTableSize + kBlockRows - 1) / kBlockRows> blocks_{};
 };
 
 // Row types name the price fields that the adjustment changes, in order,
