@@ -37,13 +37,22 @@ inline std::uint64_t DigitsValue(const char* chars)
     return v;
 }
 
+// "00" "01" ... "99": digits are written two at a time.
+inline constexpr char kDigitPairs[201] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The low Width decimal digits of digits, most significant first.
 template <int Width>
 inline void WriteDigits(std::uint64_t digits, char* chars)
 {
-    for (int i = Width - 1; i >= 0; --i) {
-        chars[i] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
+    int i = Width;
+    for (; i >= 2; i -= 2) {
+        std::memcpy(chars + i - 2, kDigitPairs + 2 * (digits % 100), 2);
+        digits /= 100;
     }
+    if (i == 1) chars[0] = static_cast<char>('0' + digits % 10);
 }
 
 // Moves text into a field of Width characters, blank-padded when shorter.
@@ -137,7 +146,13 @@ public:
         SetStored(detail::StoredMagnitude<kWidth>(value, Decimals, rounding), value.IsNegative());
     }
 
-    void StoreInteger(std::int64_t value) { Store(DecimalAccumulator::Integer(value)); }
+    void StoreInteger(std::int64_t value)
+    {
+        if constexpr (Decimals == 0 && kCached)
+            StoreMantissa(value);  // the same digits: a whole number on a whole-number field
+        else
+            Store(DecimalAccumulator::Integer(value));
+    }
 
     // Moves characters in unchanged (a copy from a record); a shorter text
     // is padded with blanks.
@@ -159,6 +174,19 @@ public:
         return {chars_.data(), chars_.size()};
     }
 
+    // Copies the field's kWidth characters to out (the text Text() gives),
+    // formatting a stored value straight from its number.
+    void CopyText(char* out) const
+    {
+        if constexpr (kCached) {
+            if (stale_) {
+                FormatValue(mantissa_, out);
+                return;
+            }
+        }
+        std::memcpy(out, chars_.data(), kWidth);
+    }
+
     friend bool operator==(const BasicDigitField& a, const BasicDigitField& b) { return a.Text() == b.Text(); }
 
 private:
@@ -176,12 +204,16 @@ private:
         }
     }
 
+    static void FormatValue(std::int64_t m, char* out)
+    {
+        const std::uint64_t magnitude = m < 0 ? -static_cast<std::uint64_t>(m) : m;
+        detail::WriteDigits<kWidth>(magnitude, out);
+        if (m < 0) out[kWidth - 1] = static_cast<char>(out[kWidth - 1] | 0x40);
+    }
+
     void WriteChars() const
     {
-        const std::int64_t m = mantissa_;
-        const std::uint64_t magnitude = m < 0 ? -static_cast<std::uint64_t>(m) : m;
-        detail::WriteDigits<kWidth>(magnitude, chars_.data());
-        if (mantissa_ < 0) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+        FormatValue(mantissa_, chars_.data());
         stale_ = false;
     }
 
@@ -200,6 +232,7 @@ public:
     explicit TextField(std::string_view initial) { SetText(initial); }
     void SetText(std::string_view text) { detail::MoveText<Width>(chars_.data(), text); }
     std::string_view Text() const { return {chars_.data(), chars_.size()}; }
+    void CopyText(char* out) const { std::memcpy(out, chars_.data(), Width); }
 
 private:
     std::array<char, Width> chars_;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 namespace batch {
@@ -72,12 +73,14 @@ void BackAdjustWindow(WindowCounters& w, RowTable<Row>& table)
 template <class Row>
 void SetUpWindow(WindowCounters& w, RowTable<Row>& table, NeighbourRows neighbours)
 {
-    const auto one = DecimalAccumulator::Integer(1);
-    if (neighbours == NeighbourRows::Kept) w.nextRow.Store(w.rowCounter.Value() + one);
-    w.windowEnd.Store(w.rowCounter.Value() + w.windowLength.Value() - one);
-    if (neighbours == NeighbourRows::Kept) w.previousRow.Store(w.windowEnd.Value() - one);
-    w.adjustCount.Store(w.windowLength.Value() - one);
-    w.adjustRow.Store(w.windowEnd.Value() - w.windowLength.Value());
+    // Whole numbers on whole-number fields: each store keeps the low digits
+    // of the magnitude, as the general store does.
+    const std::int64_t first = w.rowCounter.Mantissa(), length = w.windowLength.Mantissa();
+    if (neighbours == NeighbourRows::Kept) w.nextRow.StoreMantissa(first + 1);
+    w.windowEnd.StoreMantissa(first + length - 1);
+    if (neighbours == NeighbourRows::Kept) w.previousRow.StoreMantissa(w.windowEnd.Mantissa() - 1);
+    w.adjustCount.StoreMantissa(length - 1);
+    w.adjustRow.StoreMantissa(w.windowEnd.Mantissa() - length);
     BackAdjustWindow(w, table);
 }
 
