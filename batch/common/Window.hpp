@@ -8,7 +8,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <new>
+#include <type_traits>
 
 namespace batch {
 
@@ -26,29 +27,39 @@ struct WindowCounters {
 
 enum class NeighbourRows { Kept, NotKept };
 
-// A table of rows indexed 1..6000 through the subscript check. Rows are
-// made in blocks on first use, so a table costs what the rows used need,
-// whatever the input's length; a row never moves once made.
+// A table of rows indexed 1..6000 through the subscript check. Room for
+// all rows is reserved at once but left untouched; rows are made in order
+// as the indexes used reach them, so a table costs what the rows used need,
+// whatever the input's length, and a row never moves once made.
 template <class Row>
 class RowTable {
 public:
-    Row& At(long long index)
+    static_assert(std::is_trivially_destructible_v<Row>, "rows are released without destruction");
+
+    RowTable() : rows_(static_cast<Row*>(::operator new(sizeof(Row) * kTableSize))) {}
+    ~RowTable() { ::operator delete(rows_); }
+    RowTable(const RowTable&) = delete;
+    RowTable& operator=(const RowTable&) = delete;
+
+    [[gnu::always_inline]] Row& At(long long index)
     {
         SubscriptCheck(index, kTableSize);
-        const auto i = static_cast<std::size_t>(index - 1);
-        auto& block = blocks_[i / kBlockRows];
-        if (!block) [[unlikely]]
-            block.reset(new Block);  // each row sets its own start values
-        return (*block)[i % kBlockRows];
+        if (index > made_) [[unlikely]]
+            MakeRows(index);
+        return rows_[index - 1];
     }
     template <class Field>
         requires requires(const Field& f) { f.AsInteger(); }
     Row& At(const Field& index) { return At(index.AsInteger()); }
 
 private:
-    static constexpr std::size_t kBlockRows = 64;
-    using Block = std::array<Row, kBlockRows>;
-    std::array<std::unique_ptr<Block>, (kTableSize + kBlockRows - 1) / kBlockRows> blocks_{};
+    [[gnu::noinline]] void MakeRows(long long index)
+    {
+        for (; made_ < index; ++made_) new (rows_ + made_) Row;  // each row sets its own start values
+    }
+
+    Row* rows_;
+    long long made_ = 0;  // rows 1..made_ exist
 };
 
 // Row types name the price fields that the adjustment changes, in order,
