@@ -37,22 +37,30 @@ inline std::uint64_t DigitsValue(const char* chars)
     return v;
 }
 
-// "00" "01" ... "99": digits are written two at a time.
-inline constexpr char kDigitPairs[201] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+// "000" "001" ... "999": digits are written three at a time.
+struct DigitTriples {
+    char text[1000][4];
+    constexpr DigitTriples() : text()
+    {
+        for (int v = 0; v < 1000; ++v) {
+            text[v][0] = static_cast<char>('0' + v / 100);
+            text[v][1] = static_cast<char>('0' + v / 10 % 10);
+            text[v][2] = static_cast<char>('0' + v % 10);
+        }
+    }
+};
+inline constexpr DigitTriples kDigitTriples{};
 
 // The low Width decimal digits of digits, most significant first.
 template <int Width>
 inline void WriteDigits(std::uint64_t digits, char* chars)
 {
     int i = Width;
-    for (; i >= 2; i -= 2) {
-        std::memcpy(chars + i - 2, kDigitPairs + 2 * (digits % 100), 2);
-        digits /= 100;
+    for (; i >= 3; i -= 3) {
+        std::memcpy(chars + i - 3, kDigitTriples.text[digits % 1000], 3);
+        digits /= 1000;
     }
-    if (i == 1) chars[0] = static_cast<char>('0' + digits % 10);
+    if (i > 0) std::memcpy(chars, kDigitTriples.text[digits % 1000] + 3 - i, static_cast<std::size_t>(i));
 }
 
 // Moves text into a field of Width characters, blank-padded when shorter.
@@ -135,6 +143,21 @@ public:
         const std::uint64_t magnitude =
             (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
         SetStored(magnitude, value < 0);
+    }
+
+    // Stores the field's own value again (what adding zero does): the
+    // digits of a value moved in as characters are then written afresh.
+    void Rewrite()
+    {
+        if constexpr (kCached) {
+            const std::int64_t m = mantissa_;
+            if (stale_ && m < static_cast<std::int64_t>(detail::Power10(kWidth)) &&
+                m > -static_cast<std::int64_t>(detail::Power10(kWidth)))
+                return;  // already as a store leaves it
+            StoreMantissa(m);
+        } else {
+            Store(Value());
+        }
     }
 
     // Stores a result: integer digits above the field's width are dropped,

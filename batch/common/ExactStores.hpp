@@ -34,6 +34,16 @@ inline constexpr std::uint64_t kPowers10[19] = {1ULL,
                                                 100000000000000000ULL,
                                                 1000000000000000000ULL};
 
+// The largest magnitude that times 10^k stays below 2^63.
+struct RaiseLimits {
+    std::uint64_t limit[19];
+    constexpr RaiseLimits() : limit()
+    {
+        for (int k = 0; k < 19; ++k) limit[k] = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) / kPowers10[k];
+    }
+};
+inline constexpr RaiseLimits kRaiseLimits{};
+
 inline std::uint64_t Magnitude(std::int64_t v) { return v < 0 ? -static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v); }
 
 }  // namespace detail
@@ -41,7 +51,8 @@ inline std::uint64_t Magnitude(std::int64_t v) { return v < 0 ? -static_cast<std
 // The percentage of two decimals a = am x 10^-ad and b = bm x 10^-bd into
 // target: Store(Divide(a, b) * 100, rounding).
 template <class Target>
-void StorePercent(Target& target, std::int64_t am, int ad, std::int64_t bm, int bd, Rounding rounding)
+[[gnu::always_inline]] inline void StorePercent(Target& target, std::int64_t am, int ad, std::int64_t bm, int bd,
+                                                Rounding rounding)
 {
     constexpr int d = Target::kDecimals;
     const int half = rounding == Rounding::HalfUp ? 1 : 0;
@@ -52,7 +63,7 @@ void StorePercent(Target& target, std::int64_t am, int ad, std::int64_t bm, int 
             return;
         }
         const std::uint64_t ua = detail::Magnitude(am), ub = detail::Magnitude(bm);
-        if (k >= 0 && k <= 18 && ua <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) / detail::kPowers10[k]) {
+        if (k >= 0 && k <= 18 && ua <= detail::kRaiseLimits.limit[k]) {
             // Divide keeps M = floor(x 10^20) of x = |a|/|b|; x 100 then a cut
             // at d decimals is floor(M / 10^(18-d)) = floor(x 10^(2+d)), floors
             // nested by whole numbers collapsing. Half up adds 5 x 10^(17-d) to

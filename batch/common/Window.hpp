@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <new>
 #include <type_traits>
+#include <utility>
 
 namespace batch {
 
@@ -52,6 +53,18 @@ public:
         requires requires(const Field& f) { f.AsInteger(); }
     Row& At(const Field& index) { return At(index.AsInteger()); }
 
+    // Rows first..last (first <= last) side by side, with the checks At
+    // makes on each index in turn: the first index outside the table fails.
+    Row* Span(long long first, long long last)
+    {
+        SubscriptCheck(first, kTableSize);
+        if (last > kTableSize) [[unlikely]]
+            SubscriptFailure(kTableSize + 1, kTableSize);
+        if (last > made_) [[unlikely]]
+            MakeRows(last);
+        return rows_ + (first - 1);
+    }
+
 private:
     [[gnu::noinline]] void MakeRows(long long index)
     {
@@ -74,6 +87,28 @@ void BackAdjustWindow(WindowCounters& w, RowTable<Row>& table)
     // The adjustment field is never changed, so it is read once.
     const auto& roll = table.At(w.windowEnd).*Row::kRollAdjustment;
     const auto count = w.adjustCount.AsInteger();
+    using Price = std::remove_reference_t<decltype(std::declval<Row&>().*Row::kAdjustedPrices[0])>;
+    using Roll = std::remove_cvref_t<decltype(roll)>;
+    const long long first = w.adjustRow.AsInteger() + 1;
+    if constexpr (detail::kSameScale<Price, Roll>) {
+        if (count > 0 && first + count - 1 <= 99999) {
+            // The rows the counter steps through, without a carry out of
+            // its five digits: taken side by side, the counter set to the
+            // last at the end. Adding a zero roll stores each price again.
+            Row* row = table.Span(first, first + count - 1);
+            const std::int64_t add = roll.Mantissa();
+            for (long long n = 0; n < count; ++n, ++row) {
+                for (auto price : Row::kAdjustedPrices) {
+                    if (add == 0)
+                        ((*row).*price).Rewrite();
+                    else
+                        ((*row).*price).StoreMantissa(((*row).*price).Mantissa() + add);
+                }
+            }
+            w.adjustRow.StoreMantissa(first + count - 1);
+            return;
+        }
+    }
     for (long long n = 0; n < count; ++n) {
         DigitIncrement(w.adjustRow);
         Row& row = table.At(w.adjustRow);

@@ -28,9 +28,10 @@ void SumNetChange(MainIndicatorsRun& run)
 {
     auto& m = run.measures;
     m.netChangeSum.StoreMantissa(0);
-    const auto last = run.window.windowEnd.AsInteger();
-    for (auto scanRow = run.window.rowCounter.AsInteger(); scanRow <= last; ++scanRow)
-        batch::DigitAdd(m.netChangeSum, m.netChangeSum, run.weeks.At(scanRow).netChange);
+    const auto first = run.window.rowCounter.AsInteger(), last = run.window.windowEnd.AsInteger();
+    if (last < first) return;
+    const WeekRow* row = run.weeks.Span(first, last);
+    for (auto scanRow = first; scanRow <= last; ++scanRow, ++row) batch::DigitAdd(m.netChangeSum, m.netChangeSum, row->netChange);
 }
 
 void OverlapPercent(MainIndicatorsRun& run)
@@ -83,15 +84,16 @@ void WindowExtremes(MainIndicatorsRun& run)
     auto& m = run.measures;
     const auto last = run.window.windowEnd.AsInteger();
     // Only a strictly higher high (lower low) replaces the extreme so far.
-    m.highestHigh.StoreMantissa(Row(run, run.window.rowCounter).high.Mantissa());
-    for (auto scanRow = run.window.nextRow.AsInteger(); scanRow <= last; ++scanRow) {
-        const auto& high = run.weeks.At(scanRow).high;
-        if (batch::CompareFields(high, m.highestHigh) > 0) m.highestHigh.StoreMantissa(high.Mantissa());
-    }
-    m.lowestLow.StoreMantissa(Row(run, run.window.rowCounter).low.Mantissa());
-    for (auto scanRow = run.window.nextRow.AsInteger(); scanRow <= last; ++scanRow) {
-        const auto& low = run.weeks.At(scanRow).low;
-        if (batch::CompareFields(low, m.lowestLow) < 0) m.lowestLow.StoreMantissa(low.Mantissa());
+    const WeekRow& firstRow = Row(run, run.window.rowCounter);
+    m.highestHigh.StoreMantissa(firstRow.high.Mantissa());
+    m.lowestLow.StoreMantissa(firstRow.low.Mantissa());
+    const auto next = run.window.nextRow.AsInteger();
+    if (next <= last) {
+        const WeekRow* rows = run.weeks.Span(next, last);
+        for (auto n = 0; n <= last - next; ++n)
+            if (batch::CompareFields(rows[n].high, m.highestHigh) > 0) m.highestHigh.StoreMantissa(rows[n].high.Mantissa());
+        for (auto n = 0; n <= last - next; ++n)
+            if (batch::CompareFields(rows[n].low, m.lowestLow) < 0) m.lowestLow.StoreMantissa(rows[n].low.Mantissa());
     }
     batch::DigitSubtract(m.windowRange, m.highestHigh, m.lowestLow);
     RangeRatio(run);
@@ -102,8 +104,11 @@ void RangeRatio(MainIndicatorsRun& run)
     auto& m = run.measures;
     const auto last = run.window.windowEnd.AsInteger();
     m.rangeSum.StoreMantissa(0);
-    for (auto rangeRow = run.window.rowCounter.AsInteger(); rangeRow <= last; ++rangeRow)
-        batch::DigitAdd(m.rangeSum, m.rangeSum, run.weeks.At(rangeRow).range);
+    const auto first = run.window.rowCounter.AsInteger();
+    if (first <= last) {
+        const WeekRow* row = run.weeks.Span(first, last);
+        for (auto rangeRow = first; rangeRow <= last; ++rangeRow, ++row) batch::DigitAdd(m.rangeSum, m.rangeSum, row->range);
+    }
     batch::StorePercent(m.rangeRatioWork, m.windowRange, m.rangeSum);
     batch::StoreFrom(m.rangeRatioPct, m.rangeRatioWork, Rounding::HalfUp);
 }
