@@ -75,6 +75,27 @@ private:
     long long made_ = 0;  // rows 1..made_ exist
 };
 
+// The rows a step needs of a table indexed 1..6000 through the subscript
+// check: the last Recent indexes used share Recent rows round robin, so a
+// row holds good until an index Recent or more above it is used. For
+// tables whose steps write their own row whole before reading it, and read
+// back only rows fewer than Recent before it.
+template <class Row, int Recent>
+class RecentRows {
+public:
+    Row& At(long long index)
+    {
+        SubscriptCheck(index, kTableSize);
+        return rows_[static_cast<std::size_t>((index - 1) % Recent)];
+    }
+    template <class Field>
+        requires requires(const Field& f) { f.AsInteger(); }
+    Row& At(const Field& index) { return At(index.AsInteger()); }
+
+private:
+    std::array<Row, Recent> rows_{};
+};
+
 // Row types name the price fields that the adjustment changes, in order,
 // and their roll adjustment field:
 //   static constexpr auto kAdjustedPrices = std::array{&Row::high, ...};

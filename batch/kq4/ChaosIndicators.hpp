@@ -43,7 +43,9 @@ struct ChaosRow {
     const DigitField<3>& F(int k) const { return fields[static_cast<std::size_t>(k - 1)]; }
 };
 
-using ChaosTable = batch::RowTable<ChaosRow>;
+// A bar's step writes its chaos row whole, then reads back F1 of the ten
+// bars before it: sixteen rows round robin hold all a step needs.
+using ChaosTable = batch::RecentRows<ChaosRow, 16>;
 
 // Work fields of the ratio and its means.
 struct ChaosWork {
