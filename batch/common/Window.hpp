@@ -100,6 +100,12 @@ private:
 // and their roll adjustment field:
 //   static constexpr auto kAdjustedPrices = std::array{&Row::high, ...};
 //   static constexpr auto kRollAdjustment = &Row::rollAdjustment;
+template <class Row, class Action, std::size_t... I>
+[[gnu::always_inline]] inline void ForEachPrice(Row& row, Action action, std::index_sequence<I...>)
+{
+    (action(row.*Row::kAdjustedPrices[I]), ...);
+}
+
 template <class Row>
 void BackAdjustWindow(WindowCounters& w, RowTable<Row>& table)
 {
@@ -116,16 +122,14 @@ void BackAdjustWindow(WindowCounters& w, RowTable<Row>& table)
             // The rows the counter steps through, without a carry out of
             // its five digits: taken side by side, the counter set to the
             // last at the end. Adding a zero roll stores each price again.
-            Row* row = table.Span(first, first + count - 1);
+            Row* rows = table.Span(first, first + count - 1);
             const std::int64_t add = roll.Mantissa();
-            for (long long n = 0; n < count; ++n, ++row) {
-                for (auto price : Row::kAdjustedPrices) {
-                    if (add == 0)
-                        ((*row).*price).Rewrite();
-                    else
-                        ((*row).*price).StoreMantissa(((*row).*price).Mantissa() + add);
-                }
-            }
+            constexpr auto prices = std::make_index_sequence<Row::kAdjustedPrices.size()>{};
+            if (add == 0)
+                for (long long n = 0; n < count; ++n) ForEachPrice(rows[n], [](Price& p) { p.Rewrite(); }, prices);
+            else
+                for (long long n = 0; n < count; ++n)
+                    ForEachPrice(rows[n], [add](Price& p) { p.StoreMantissa(p.Mantissa() + add); }, prices);
             w.adjustRow.StoreMantissa(first + count - 1);
             return;
         }
