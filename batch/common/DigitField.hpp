@@ -138,6 +138,15 @@ public:
     }
 
     // Stores a result given in units of the field's last decimal place.
+    // The value a field that keeps its value holds after StoreMantissa(value).
+    static std::int64_t StoredMantissa(std::int64_t value)
+    {
+        static_assert(kCached);
+        const std::uint64_t magnitude =
+            (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
+        return Signed && value < 0 ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    }
+
     void StoreMantissa(std::int64_t value)
     {
         const std::uint64_t magnitude =

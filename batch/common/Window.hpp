@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -35,7 +36,7 @@ enum class NeighbourRows { Kept, NotKept };
 template <class Row>
 class RowTable {
 public:
-    static_assert(std::is_trivially_destructible_v<Row>, "rows are released without destruction");
+    static_assert(std::is_trivially_copyable_v<Row>, "rows are made by copying and released without destruction");
 
     RowTable() : rows_(static_cast<Row*>(::operator new(sizeof(Row) * kTableSize))) {}
     ~RowTable() { ::operator delete(rows_); }
@@ -68,7 +69,9 @@ public:
 private:
     [[gnu::noinline]] void MakeRows(long long index)
     {
-        for (; made_ < index; ++made_) new (rows_ + made_) Row;  // each row sets its own start values
+        // Every new row is a copy of one made with its own start values.
+        static const Row fresh{};
+        for (; made_ < index; ++made_) std::memcpy(static_cast<void*>(rows_ + made_), &fresh, sizeof(Row));
     }
 
     Row* rows_;

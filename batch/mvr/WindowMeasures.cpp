@@ -27,11 +27,15 @@ void ComputeWeek(MainIndicatorsRun& run)
 void SumNetChange(MainIndicatorsRun& run)
 {
     auto& m = run.measures;
-    m.netChangeSum.StoreMantissa(0);
+    using Sum = decltype(m.netChangeSum);
+    // Each addition stored in turn, as the field would keep it.
+    std::int64_t sum = 0;
     const auto first = run.window.rowCounter.AsInteger(), last = run.window.windowEnd.AsInteger();
-    if (last < first) return;
-    const WeekRow* row = run.weeks.Span(first, last);
-    for (auto scanRow = first; scanRow <= last; ++scanRow, ++row) batch::DigitAdd(m.netChangeSum, m.netChangeSum, row->netChange);
+    if (first <= last) {
+        const WeekRow* row = run.weeks.Span(first, last);
+        for (auto n = first; n <= last; ++n, ++row) sum = Sum::StoredMantissa(sum + row->netChange.Mantissa());
+    }
+    m.netChangeSum.StoreMantissa(sum);
 }
 
 void OverlapPercent(MainIndicatorsRun& run)
@@ -83,18 +87,22 @@ void WindowExtremes(MainIndicatorsRun& run)
 {
     auto& m = run.measures;
     const auto last = run.window.windowEnd.AsInteger();
-    // Only a strictly higher high (lower low) replaces the extreme so far.
+    // Only a strictly higher high (lower low) replaces the extreme so far,
+    // compared with the extreme as its field keeps it.
+    using Extreme = decltype(m.highestHigh);
     const WeekRow& firstRow = Row(run, run.window.rowCounter);
-    m.highestHigh.StoreMantissa(firstRow.high.Mantissa());
-    m.lowestLow.StoreMantissa(firstRow.low.Mantissa());
+    std::int64_t highest = Extreme::StoredMantissa(firstRow.high.Mantissa());
+    std::int64_t lowest = Extreme::StoredMantissa(firstRow.low.Mantissa());
     const auto next = run.window.nextRow.AsInteger();
     if (next <= last) {
         const WeekRow* rows = run.weeks.Span(next, last);
         for (auto n = 0; n <= last - next; ++n)
-            if (batch::CompareFields(rows[n].high, m.highestHigh) > 0) m.highestHigh.StoreMantissa(rows[n].high.Mantissa());
+            if (rows[n].high.Mantissa() > highest) highest = Extreme::StoredMantissa(rows[n].high.Mantissa());
         for (auto n = 0; n <= last - next; ++n)
-            if (batch::CompareFields(rows[n].low, m.lowestLow) < 0) m.lowestLow.StoreMantissa(rows[n].low.Mantissa());
+            if (rows[n].low.Mantissa() < lowest) lowest = Extreme::StoredMantissa(rows[n].low.Mantissa());
     }
+    m.highestHigh.StoreMantissa(highest);
+    m.lowestLow.StoreMantissa(lowest);
     batch::DigitSubtract(m.windowRange, m.highestHigh, m.lowestLow);
     RangeRatio(run);
 }
@@ -103,12 +111,14 @@ void RangeRatio(MainIndicatorsRun& run)
 {
     auto& m = run.measures;
     const auto last = run.window.windowEnd.AsInteger();
-    m.rangeSum.StoreMantissa(0);
+    using Sum = decltype(m.rangeSum);
+    std::int64_t sum = 0;  // each addition stored in turn, as the field would keep it
     const auto first = run.window.rowCounter.AsInteger();
     if (first <= last) {
         const WeekRow* row = run.weeks.Span(first, last);
-        for (auto rangeRow = first; rangeRow <= last; ++rangeRow, ++row) batch::DigitAdd(m.rangeSum, m.rangeSum, row->range);
+        for (auto n = first; n <= last; ++n, ++row) sum = Sum::StoredMantissa(sum + row->range.Mantissa());
     }
+    m.rangeSum.StoreMantissa(sum);
     batch::StorePercent(m.rangeRatioWork, m.windowRange, m.rangeSum);
     batch::StoreFrom(m.rangeRatioPct, m.rangeRatioWork, Rounding::HalfUp);
 }
