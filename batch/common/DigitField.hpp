@@ -142,6 +142,9 @@ public:
     static std::int64_t StoredMantissa(std::int64_t value)
     {
         static_assert(kCached);
+        constexpr auto kLimit = static_cast<std::int64_t>(detail::Power10(kWidth));
+        if ((Signed ? value > -kLimit : value >= 0) && value < kLimit) [[likely]]
+            return value;  // no digit to drop
         const std::uint64_t magnitude =
             (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
         return Signed && value < 0 ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
@@ -149,6 +152,11 @@ public:
 
     void StoreMantissa(std::int64_t value)
     {
+        if constexpr (kCached) {
+            mantissa_ = static_cast<Cache>(StoredMantissa(value));
+            stale_ = true;
+            return;
+        }
         const std::uint64_t magnitude =
             (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
         SetStored(magnitude, value < 0);

@@ -2,6 +2,8 @@
 #include "ExactStores.hpp"
 #include "MainIndicators.hpp"
 
+#include <algorithm>
+
 namespace mvr {
 
 using batch::DecimalAccumulator;
@@ -96,10 +98,23 @@ void WindowExtremes(MainIndicatorsRun& run)
     const auto next = run.window.nextRow.AsInteger();
     if (next <= last) {
         const WeekRow* rows = run.weeks.Span(next, last);
-        for (auto n = 0; n <= last - next; ++n)
-            if (rows[n].high.Mantissa() > highest) highest = Extreme::StoredMantissa(rows[n].high.Mantissa());
-        for (auto n = 0; n <= last - next; ++n)
-            if (rows[n].low.Mantissa() < lowest) lowest = Extreme::StoredMantissa(rows[n].low.Mantissa());
+        const auto count = last - next + 1;
+        // Prices within six digits, as nearly all are: plain maximum and
+        // minimum. A price read with more (digit characters above 9) is
+        // compared as read but kept cut to six digits, so it takes the
+        // exact steps.
+        constexpr std::int64_t kLimit = 1000000;
+        bool wide = highest >= kLimit || lowest >= kLimit;
+        for (auto n = 0; n < count; ++n) wide |= (rows[n].high.Mantissa() >= kLimit) | (rows[n].low.Mantissa() >= kLimit);
+        if (!wide) {
+            for (auto n = 0; n < count; ++n) highest = std::max<std::int64_t>(highest, rows[n].high.Mantissa());
+            for (auto n = 0; n < count; ++n) lowest = std::min<std::int64_t>(lowest, rows[n].low.Mantissa());
+        } else {
+            for (auto n = 0; n < count; ++n)
+                if (rows[n].high.Mantissa() > highest) highest = Extreme::StoredMantissa(rows[n].high.Mantissa());
+            for (auto n = 0; n < count; ++n)
+                if (rows[n].low.Mantissa() < lowest) lowest = Extreme::StoredMantissa(rows[n].low.Mantissa());
+        }
     }
     m.highestHigh.StoreMantissa(highest);
     m.lowestLow.StoreMantissa(lowest);
