@@ -168,6 +168,40 @@ TEST(ExactStoresDifferential, LineCheckValueMatchesTheGeneralPath)
 
 namespace {
 
+template <int Width>
+void CheckDigitsValue(std::mt19937_64& rng)
+{
+    for (int i = 0; i < 20000; ++i) {
+        char chars[Width];
+        std::uint64_t want = 0;
+        for (char& c : chars) {
+            c = rng() % 2 ? static_cast<char>('0' + rng() % 10) : static_cast<char>(rng());
+            want = want * 10 + (static_cast<unsigned char>(c) & 0x0F);
+        }
+        ASSERT_EQ(batch::detail::DigitsValue<Width>(chars), want) << std::string(chars, Width);
+    }
+}
+
+}  // namespace
+
+// Digit characters read all at once against one at a time, any byte
+// counting by its low four bits.
+TEST(ExactStoresDifferential, DigitFieldsReadAsDigitByDigit)
+{
+    std::mt19937_64 rng(1215);
+    CheckDigitsValue<1>(rng);
+    CheckDigitsValue<2>(rng);
+    CheckDigitsValue<3>(rng);
+    CheckDigitsValue<4>(rng);
+    CheckDigitsValue<5>(rng);
+    CheckDigitsValue<6>(rng);
+    CheckDigitsValue<7>(rng);
+    CheckDigitsValue<8>(rng);
+    CheckDigitsValue<11>(rng);
+}
+
+namespace {
+
 // Price files at the edges: prices up to 999999, rolls at +-999999 and
 // often zero, weeks whose high equals their low, all with valid check
 // values and the market's signature in row 100.
