@@ -66,16 +66,17 @@ struct DigitTriples {
 };
 inline constexpr DigitTriples kDigitTriples{};
 
-// The low Width decimal digits of digits, most significant first.
+// The Width decimal digits of digits (below 10^Width), most significant
+// first.
 template <int Width, class Digits = std::uint64_t>
 inline void WriteDigits(Digits digits, char* chars)
 {
     int i = Width;
-    for (; i >= 3; i -= 3) {
+    for (; i > 3; i -= 3) {
         std::memcpy(chars + i - 3, kDigitTriples.text[digits % 1000], 3);
         digits /= 1000;
     }
-    if (i > 0) std::memcpy(chars, kDigitTriples.text[digits % 1000] + 3 - i, static_cast<std::size_t>(i));
+    std::memcpy(chars, kDigitTriples.text[digits] + 3 - i, static_cast<std::size_t>(i));
 }
 
 // Moves text into a field of Width characters, blank-padded when shorter.
@@ -257,6 +258,7 @@ private:
         }
     }
 
+    // m is a stored value: every store leaves it within the field's digits.
     static void FormatValue(std::int64_t m, char* out)
     {
         const std::uint64_t magnitude = m < 0 ? -static_cast<std::uint64_t>(m) : m;

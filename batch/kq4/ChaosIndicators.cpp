@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace kq4 {
 
@@ -15,7 +16,23 @@ namespace {
 
 // (sum x 10 div divisor + 5) div 10, both divisions whole-number: the mean
 // rounded half up, as the means and their mean are formed.
-std::int64_t RoundedMean(std::int64_t sum, std::int64_t divisor) { return (sum * 10 / divisor + 5) / 10; }
+inline std::int64_t RoundedMean(std::int64_t sum, std::int64_t divisor) { return (sum * 10 / divisor + 5) / 10; }
+
+// F3..F11 from the sums of F1, each sum as the four-digit sum field keeps
+// it; the field itself is left at zero, as after the last mean.
+template <int... K>
+void StoreMeans(ChaosRow& row, ChaosWork& work, std::int64_t e, std::integer_sequence<int, K...>)
+{
+    using Sum = decltype(work.meanSum);
+    const auto mean = [&]<int k>() {
+        if constexpr (k >= 3) {
+            const std::int64_t sum = e > 10 + k ? Sum::StoredMantissa(work.ratioSums[k]) : 0;
+            row.F(k).StoreMantissa(RoundedMean(sum, k));
+        }
+    };
+    (mean.template operator()<K>(), ...);
+    work.meanSum.StoreMantissa(0);
+}
 
 void ReadPriceLine(ChaosIndicatorsRun& run)
 {
@@ -112,11 +129,7 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
     // F3..F11: the means of F1 over the last k bars, once k bars from the
     // 11th on have an F1. Each sum is kept in four digits.
     SumRatios(run, e);
-    for (int k = 3; k <= kMeans; ++k) {
-        if (e > 10 + k) work.meanSum.StoreMantissa(work.ratioSums[k]);
-        row.F(k).StoreMantissa(RoundedMean(work.meanSum.AsInteger(), k));
-        work.meanSum.StoreMantissa(0);
-    }
+    StoreMeans(row, work, e, std::make_integer_sequence<int, kMeans + 1>{});
     if (e > 13) work.meanBar.StoreMantissa(e + 1);  // where the last sum's count stopped
 
     // F2: the mean of the nine means.
