@@ -30,6 +30,24 @@ inline std::uint64_t DigitValue(char c) { return static_cast<unsigned char>(c) &
 // overpunch): bit 0x40 set marks a negative value, "p".."y" for 0..9.
 inline bool HasNegativeSign(char c) { return (static_cast<unsigned char>(c) & 0x40) != 0; }
 
+// Width (up to 8) characters as the high bytes of a little-endian word,
+// read in pieces of 4, 2 and 1 bytes: each a plain load, none waiting on a
+// narrower store to the same place.
+template <int Width, int Done = 0>
+inline std::uint64_t DigitWord(const char* chars)
+{
+    constexpr int left = Width - Done;
+    if constexpr (left == 0) {
+        return 0;
+    } else {
+        constexpr int size = left >= 4 ? 4 : left >= 2 ? 2 : 1;
+        using Piece = std::conditional_t<size == 4, std::uint32_t, std::conditional_t<size == 2, std::uint16_t, std::uint8_t>>;
+        Piece piece;
+        std::memcpy(&piece, chars + Done, size);
+        return (static_cast<std::uint64_t>(piece) << (8 * (8 - Width + Done))) | DigitWord<Width, Done + size>(chars);
+    }
+}
+
 template <int Width>
 inline std::uint64_t DigitsValue(const char* chars)
 {
@@ -39,8 +57,7 @@ inline std::uint64_t DigitsValue(const char* chars)
         // eight combined by three multiplications. A digit reads up to 15,
         // so a pair stays below 256, a four below 2^16 and the whole below
         // 2^32: no lane carries into the next.
-        std::uint64_t v = 0;
-        std::memcpy(reinterpret_cast<char*>(&v) + (8 - Width), chars, Width);
+        std::uint64_t v = DigitWord<Width>(chars);
         v &= 0x0F0F0F0F0F0F0F0FULL;
         v = (v * (10 * 256 + 1)) >> 8 & 0x00FF00FF00FF00FFULL;
         v = (v * (100 * 65536 + 1)) >> 16 & 0x0000FFFF0000FFFFULL;
