@@ -278,7 +278,7 @@ private:
     // m is a stored value: every store leaves it within the field's digits.
     static void FormatValue(std::int64_t m, char* out)
     {
-        const std::uint64_t magnitude = m < 0 ? -static_cast<std::uint64_t>(m) : m;
+        const std::uint64_t magnitude = Signed && m < 0 ? -static_cast<std::uint64_t>(m) : static_cast<std::uint64_t>(m);
         if constexpr (kWidth <= 9)
             detail::WriteDigits<kWidth>(static_cast<std::uint32_t>(magnitude), out);  // kept in 32 bits
         else

@@ -89,7 +89,7 @@ public:
     Row& At(long long index)
     {
         SubscriptCheck(index, kTableSize);
-        return rows_[static_cast<std::size_t>((index - 1) % Recent)];
+        return rows_[static_cast<std::size_t>(index - 1) % Recent];
     }
     template <class Field>
         requires requires(const Field& f) { f.AsInteger(); }
