@@ -52,11 +52,11 @@ template <int Width>
 inline std::uint64_t DigitsValue(const char* chars)
 {
     if constexpr (Width >= 2 && Width <= 8 && std::endian::native == std::endian::little) {
-        // All digits at once: the characters as the low bytes of one word,
-        // the first highest, zeros before them; then pairs, fours and the
-        // eight combined by three multiplications. A digit reads up to 15,
-        // so a pair stays below 256, a four below 2^16 and the whole below
-        // 2^32: no lane carries into the next.
+        // All digits at once: the characters as the last bytes of an
+        // eight-byte word, zero bytes (leading zero digits) before them;
+        // then pairs, fours and the eight combined by three multiplications.
+        // A digit reads up to 15, so a pair stays below 256, a four below
+        // 2^16 and the whole below 2^32: no lane carries into the next.
         std::uint64_t v = DigitWord<Width>(chars);
         v &= 0x0F0F0F0F0F0F0F0FULL;
         v = (v * (10 * 256 + 1)) >> 8 & 0x00FF00FF00FF00FFULL;
@@ -105,7 +105,7 @@ inline void MoveText(char* chars, std::string_view text)
         return;
     }
     std::memset(chars, ' ', Width);
-    std::memcpy(chars, text.data(), text.size());
+    if (!text.empty()) std::memcpy(chars, text.data(), text.size());
 }
 
 constexpr std::uint64_t Power10(int n) { return n == 0 ? 1 : 10 * Power10(n - 1); }
@@ -170,7 +170,6 @@ public:
         return mantissa_;
     }
 
-    // Stores a result given in units of the field's last decimal place.
     // The value a field that keeps its value holds after StoreMantissa(value).
     static std::int64_t StoredMantissa(std::int64_t value)
     {
@@ -183,6 +182,7 @@ public:
         return Signed && value < 0 ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
     }
 
+    // Stores a result given in units of the field's last decimal place.
     void StoreMantissa(std::int64_t value)
     {
         if constexpr (kCached) {

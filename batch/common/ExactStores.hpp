@@ -115,8 +115,10 @@ void StoreSumOfProducts(Target& target, const A1& a1, const B1& b1, const A2& a2
 {
     constexpr int d1 = A1::kDecimals + B1::kDecimals, d2 = A2::kDecimals + B2::kDecimals;
     constexpr int d = d1 > d2 ? d1 : d2;
-    // The widest each raised product can be, in digits: it must stay below
-    // 2^63 with room for the sum, and no product may lose decimals.
+    // The digits of each raised product. A field's value is below
+    // 2 x 10^width (a digit character reads at most 15), so with at most
+    // 18 digits each product is below 4 x 10^18 and the sum below 2^63; no
+    // product may lose decimals.
     constexpr int digits1 = A1::kWidth + B1::kWidth + d - d1, digits2 = A2::kWidth + B2::kWidth + d - d2;
     if constexpr (Target::kWidth <= 17 && d <= 20 && d >= Target::kDecimals && digits1 <= 18 && digits2 <= 18 &&
                   A1::kWidth <= 17 && B1::kWidth <= 17 && A2::kWidth <= 17 && B2::kWidth <= 17) {

@@ -77,7 +77,7 @@ void SumRatios(ChaosIndicatorsRun& run, std::int64_t e)
 {
     auto& work = run.work;
     const auto f1 = [&run](std::int64_t bar) -> std::int64_t { return run.chaos.At(bar).F(1).Mantissa(); };
-    // The sum over the k bars up to e, for k = 3..11. After the step of the
+    // The sum over the k bars up to e, for k = 1..11. After the step of the
     // bar before, each window moves by one bar: the same integer follows
     // from one addition and one subtraction, the earlier F1 being unchanged.
     if (work.summedBar == e - 1 && e > kMeans) {
