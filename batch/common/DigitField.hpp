@@ -5,7 +5,9 @@
 #include "DecimalAccumulator.hpp"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <tuple>
 #include <type_traits>
@@ -28,21 +30,82 @@ inline std::uint64_t DigitValue(char c) { return static_cast<unsigned char>(c) &
 // overpunch): bit 0x40 set marks a negative value, "p".."y" for 0..9.
 inline bool HasNegativeSign(char c) { return (static_cast<unsigned char>(c) & 0x40) != 0; }
 
-template <int Width>
-inline std::uint64_t DigitsValue(const char* chars)
+// Width (up to 8) characters as the high bytes of a little-endian word,
+// read in pieces of 4, 2 and 1 bytes: each a plain load, none waiting on a
+// narrower store to the same place.
+template <int Width, int Done = 0>
+inline std::uint64_t DigitWord(const char* chars)
 {
-    std::uint64_t v = 0;
-    for (int i = 0; i < Width; ++i) v = v * 10 + DigitValue(chars[i]);
-    return v;
+    constexpr int left = Width - Done;
+    if constexpr (left == 0) {
+        return 0;
+    } else {
+        constexpr int size = left >= 4 ? 4 : left >= 2 ? 2 : 1;
+        using Piece = std::conditional_t<size == 4, std::uint32_t, std::conditional_t<size == 2, std::uint16_t, std::uint8_t>>;
+        Piece piece;
+        std::memcpy(&piece, chars + Done, size);
+        return (static_cast<std::uint64_t>(piece) << (8 * (8 - Width + Done))) | DigitWord<Width, Done + size>(chars);
+    }
 }
 
 template <int Width>
-inline void WriteDigits(std::uint64_t digits, char* chars)
+inline std::uint64_t DigitsValue(const char* chars)
 {
-    for (int i = Width - 1; i >= 0; --i) {
-        chars[i] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
+    if constexpr (Width >= 2 && Width <= 8 && std::endian::native == std::endian::little) {
+        // All digits at once: the characters as the last bytes of an
+        // eight-byte word, zero bytes (leading zero digits) before them;
+        // then pairs, fours and the eight combined by three multiplications.
+        // A digit reads up to 15, so a pair stays below 256, a four below
+        // 2^16 and the whole below 2^32: no lane carries into the next.
+        std::uint64_t v = DigitWord<Width>(chars);
+        v &= 0x0F0F0F0F0F0F0F0FULL;
+        v = (v * (10 * 256 + 1)) >> 8 & 0x00FF00FF00FF00FFULL;
+        v = (v * (100 * 65536 + 1)) >> 16 & 0x0000FFFF0000FFFFULL;
+        return (v * ((10000ULL << 32) + 1)) >> 32;
+    } else {
+        std::uint64_t v = 0;
+        for (int i = 0; i < Width; ++i) v = v * 10 + DigitValue(chars[i]);
+        return v;
     }
+}
+
+// "000" "001" ... "999": digits are written three at a time.
+struct DigitTriples {
+    char text[1000][4];
+    constexpr DigitTriples() : text()
+    {
+        for (int v = 0; v < 1000; ++v) {
+            text[v][0] = static_cast<char>('0' + v / 100);
+            text[v][1] = static_cast<char>('0' + v / 10 % 10);
+            text[v][2] = static_cast<char>('0' + v % 10);
+        }
+    }
+};
+inline constexpr DigitTriples kDigitTriples{};
+
+// The Width decimal digits of digits (below 10^Width), most significant
+// first.
+template <int Width, class Digits = std::uint64_t>
+inline void WriteDigits(Digits digits, char* chars)
+{
+    int i = Width;
+    for (; i > 3; i -= 3) {
+        std::memcpy(chars + i - 3, kDigitTriples.text[digits % 1000], 3);
+        digits /= 1000;
+    }
+    std::memcpy(chars, kDigitTriples.text[digits] + 3 - i, static_cast<std::size_t>(i));
+}
+
+// Moves text into a field of Width characters, blank-padded when shorter.
+template <int Width>
+inline void MoveText(char* chars, std::string_view text)
+{
+    if (text.size() >= static_cast<std::size_t>(Width)) {
+        std::memcpy(chars, text.data(), Width);
+        return;
+    }
+    std::memset(chars, ' ', Width);
+    if (!text.empty()) std::memcpy(chars, text.data(), text.size());
 }
 
 constexpr std::uint64_t Power10(int n) { return n == 0 ? 1 : 10 * Power10(n - 1); }
@@ -107,12 +170,42 @@ public:
         return mantissa_;
     }
 
+    // The value a field that keeps its value holds after StoreMantissa(value).
+    static std::int64_t StoredMantissa(std::int64_t value)
+    {
+        static_assert(kCached);
+        constexpr auto kLimit = static_cast<std::int64_t>(detail::Power10(kWidth));
+        if ((Signed ? value > -kLimit : value >= 0) && value < kLimit) [[likely]]
+            return value;  // no digit to drop
+        const std::uint64_t magnitude =
+            (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
+        return Signed && value < 0 ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+    }
+
     // Stores a result given in units of the field's last decimal place.
     void StoreMantissa(std::int64_t value)
     {
+        if constexpr (kCached) {
+            mantissa_ = static_cast<Cache>(StoredMantissa(value));
+            stale_ = true;
+            return;
+        }
         const std::uint64_t magnitude =
             (value < 0 ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value)) % detail::Power10(kWidth);
         SetStored(magnitude, value < 0);
+    }
+
+    // Stores the field's own value again (what adding zero does): the
+    // digits of a value moved in as characters are then written afresh.
+    void Rewrite()
+    {
+        if constexpr (kCached) {
+            // A stored value is always within the field's digits, so a
+            // field marked stored is already as a store would leave it.
+            if (!stale_) StoreMantissa(mantissa_);
+        } else {
+            Store(Value());
+        }
     }
 
     // Stores a result: integer digits above the field's width are dropped,
@@ -124,14 +217,19 @@ public:
         SetStored(detail::StoredMagnitude<kWidth>(value, Decimals, rounding), value.IsNegative());
     }
 
-    void StoreInteger(std::int64_t value) { Store(DecimalAccumulator::Integer(value)); }
+    void StoreInteger(std::int64_t value)
+    {
+        if constexpr (Decimals == 0 && kCached)
+            StoreMantissa(value);  // the same digits: a whole number on a whole-number field
+        else
+            Store(DecimalAccumulator::Integer(value));
+    }
 
     // Moves characters in unchanged (a copy from a record); a shorter text
     // is padded with blanks.
     void SetText(std::string_view text)
     {
-        chars_.fill(' ');
-        for (int i = 0; i < kWidth && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
+        detail::MoveText<kWidth>(chars_.data(), text);
         if constexpr (kCached) {
             const auto v = static_cast<std::int64_t>(detail::DigitsValue<kWidth>(chars_.data()));
             mantissa_ = static_cast<Cache>(Signed && detail::HasNegativeSign(chars_[kWidth - 1]) ? -v : v);
@@ -145,6 +243,19 @@ public:
             if (stale_) WriteChars();
         }
         return {chars_.data(), chars_.size()};
+    }
+
+    // Copies the field's kWidth characters to out (the text Text() gives),
+    // formatting a stored value straight from its number.
+    void CopyText(char* out) const
+    {
+        if constexpr (kCached) {
+            if (stale_) {
+                FormatValue(mantissa_, out);
+                return;
+            }
+        }
+        std::memcpy(out, chars_.data(), kWidth);
     }
 
     friend bool operator==(const BasicDigitField& a, const BasicDigitField& b) { return a.Text() == b.Text(); }
@@ -164,12 +275,20 @@ private:
         }
     }
 
+    // m is a stored value: every store leaves it within the field's digits.
+    static void FormatValue(std::int64_t m, char* out)
+    {
+        const std::uint64_t magnitude = Signed && m < 0 ? -static_cast<std::uint64_t>(m) : static_cast<std::uint64_t>(m);
+        if constexpr (kWidth <= 9)
+            detail::WriteDigits<kWidth>(static_cast<std::uint32_t>(magnitude), out);  // kept in 32 bits
+        else
+            detail::WriteDigits<kWidth>(magnitude, out);
+        if (Signed && m < 0) out[kWidth - 1] = static_cast<char>(out[kWidth - 1] | 0x40);
+    }
+
     void WriteChars() const
     {
-        const std::int64_t m = mantissa_;
-        const std::uint64_t magnitude = m < 0 ? -static_cast<std::uint64_t>(m) : m;
-        detail::WriteDigits<kWidth>(magnitude, chars_.data());
-        if (mantissa_ < 0) chars_[kWidth - 1] = static_cast<char>(chars_[kWidth - 1] | 0x40);
+        FormatValue(mantissa_, chars_.data());
         stale_ = false;
     }
 
@@ -186,12 +305,9 @@ class TextField {
 public:
     TextField() { chars_.fill(' '); }
     explicit TextField(std::string_view initial) { SetText(initial); }
-    void SetText(std::string_view text)
-    {
-        chars_.fill(' ');
-        for (int i = 0; i < Width && i < static_cast<int>(text.size()); ++i) chars_[i] = text[i];
-    }
+    void SetText(std::string_view text) { detail::MoveText<Width>(chars_.data(), text); }
     std::string_view Text() const { return {chars_.data(), chars_.size()}; }
+    void CopyText(char* out) const { std::memcpy(out, chars_.data(), Width); }
 
 private:
     std::array<char, Width> chars_;

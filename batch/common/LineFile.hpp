@@ -2,7 +2,8 @@
 // programs use them. Every operation sets the file's two-character status.
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,7 @@ public:
 
     const std::string& Name() const { return name_; }
     const FileStatus& Status() const { return status_; }
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return fd_ >= 0; }
 
     void OpenInput();
     void OpenOutput();  // creates the file, or empties it
@@ -36,6 +37,9 @@ public:
     // bytes padded with blanks, or cut at the record length. A line ends at
     // LF; one CR just before the LF belongs to the line end, every other
     // byte is data. A last line without a line end is still a record.
+    // Only the bytes the record keeps are held: the rest of a longer line is
+    // passed over while looking for its end, so memory stays flat however
+    // long a line is.
     void Read(char* record);
 
     // Writes the record as one line ended by CR LF. A failure shows in the
@@ -43,20 +47,30 @@ public:
     // output or of this file's close.
     void Write(std::string_view record);
 
+    // The same in two steps, for a record formatted in place: RecordSpace
+    // gives room for length characters in the output buffer (nullptr, with
+    // status "48", when the file is not open for output), and CommitRecord
+    // ends the record there with CR LF.
+    char* RecordSpace(std::size_t length);
+    void CommitRecord(std::size_t length);
+
     void Close();
 
 private:
     bool Fill();
     bool Flush();  // false once a write has not reached the file
+    void Release();
 
     std::string name_;
     int recordLength_;
     FileStatus status_;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     bool output_ = false;
     bool failed_ = false;     // a write that did not reach the file
-    std::string buffer_;      // input: bytes read ahead; output: bytes to write
-    std::size_t position_ = 0;
+    bool readError_ = false;  // a read that failed
+    std::unique_ptr<char[]> buffer_;  // input: bytes read ahead; output: bytes to write
+    std::size_t used_ = 0;            // bytes in the buffer
+    std::size_t position_ = 0;        // input: the next byte to read
     bool atEnd_ = false;
 };
 

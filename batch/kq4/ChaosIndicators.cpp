@@ -1,9 +1,12 @@
 #include "ChaosIndicators.hpp"
 
+#include "ExactStores.hpp"
 #include "RunControl.hpp"
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <utility>
 
 namespace kq4 {
 
@@ -11,16 +14,25 @@ using batch::DecimalAccumulator;
 
 namespace {
 
-// Stores the magnitude of a signed field's value back into it.
-template <class Field>
-void MakeNonNegative(Field& field)
-{
-    if (field.Value().IsNegative()) field.Store(DecimalAccumulator() - field.Value());
-}
-
 // (sum x 10 div divisor + 5) div 10, both divisions whole-number: the mean
 // rounded half up, as the means and their mean are formed.
-std::int64_t RoundedMean(std::int64_t sum, std::int64_t divisor) { return (sum * 10 / divisor + 5) / 10; }
+inline std::int64_t RoundedMean(std::int64_t sum, std::int64_t divisor) { return (sum * 10 / divisor + 5) / 10; }
+
+// F3..F11 from the sums of F1, each sum as the four-digit sum field keeps
+// it; the field itself is left at zero, as after the last mean.
+template <int... K>
+void StoreMeans(ChaosRow& row, ChaosWork& work, std::int64_t e, std::integer_sequence<int, K...>)
+{
+    using Sum = decltype(work.meanSum);
+    const auto mean = [&]<int k>() {
+        if constexpr (k >= 3) {
+            const std::int64_t sum = e > 10 + k ? Sum::StoredMantissa(work.ratioSums[k]) : 0;
+            row.F(k).StoreMantissa(RoundedMean(sum, k));
+        }
+    };
+    (mean.template operator()<K>(), ...);
+    work.meanSum.StoreMantissa(0);
+}
 
 void ReadPriceLine(ChaosIndicatorsRun& run)
 {
@@ -61,19 +73,25 @@ void LoadStep(ChaosIndicatorsRun& run)
     ReadPriceLine(run);
 }
 
-void SumRatios(ChaosIndicatorsRun& run)
+void SumRatios(ChaosIndicatorsRun& run, std::int64_t e)
 {
     auto& work = run.work;
-    DigitAdd(work.meanSum, work.meanSum, run.chaos.At(work.meanBar).F(1));
-    DigitIncrement(work.meanBar);
-}
-
-void SumMeans(ChaosIndicatorsRun& run)
-{
-    const ChaosRow& row = run.chaos.At(run.window.windowEnd);
-    DecimalAccumulator sum;
-    for (int k = 3; k <= kMeans; ++k) sum = sum + row.F(k).Value();
-    run.work.meanSum.Store(sum);
+    const auto f1 = [&run](std::int64_t bar) -> std::int64_t { return run.chaos.At(bar).F(1).Mantissa(); };
+    // The sum over the k bars up to e, for k = 1..11. After the step of the
+    // bar before, each window moves by one bar: the same integer follows
+    // from one addition and one subtraction, the earlier F1 being unchanged.
+    if (work.summedBar == e - 1 && e > kMeans) {
+        const std::int64_t added = f1(e);
+        for (int k = 1; k <= kMeans; ++k) work.ratioSums[k] += added - f1(e - k);
+    } else {
+        std::int64_t sum = 0;
+        for (int k = 1; k <= kMeans && e - k + 1 >= 1; ++k) {
+            sum += f1(e - k + 1);
+            work.ratioSums[k] = sum;
+        }
+        for (int k = static_cast<int>(e) + 1; k <= kMeans; ++k) work.ratioSums[k] = sum;
+    }
+    work.summedBar = e;
 }
 
 void ComputeChaosValues(ChaosIndicatorsRun& run)
@@ -86,45 +104,45 @@ void ComputeChaosValues(ChaosIndicatorsRun& run)
     PriceBar& bar = run.bars.At(w.windowEnd);
     ChaosRow& row = run.chaos.At(w.windowEnd);
 
-    // The close move into the bar, from the back-adjusted close before it.
-    work.previousBar.StoreInteger(e - 1);
-    DigitSubtract(bar.closeMove, run.bars.At(work.previousBar).close, bar.close);
-    MakeNonNegative(bar.closeMove);
+    // The close move into the bar, from the back-adjusted close before it:
+    // the magnitude of the difference, as its six-digit field keeps it.
+    work.previousBar.StoreMantissa(e - 1);
+    bar.closeMove.StoreMantissa(
+        static_cast<std::int64_t>(batch::detail::Magnitude(run.bars.At(work.previousBar).close.Mantissa() - bar.close.Mantissa())));
 
     // The efficiency ratio: net close change over RatioSpan bars against
     // the sum of the single-bar moves, in percent.
     if (e > length + span - 1) {
-        work.moveBar.StoreInteger(e - span);
+        work.moveBar.StoreMantissa(e - span);
         DigitSubtract(work.netMove, bar.close, run.bars.At(work.moveBar).close);
         for (std::int64_t n = 0; n < span; ++n) {
             DigitIncrement(work.moveBar);
             DigitAdd(work.sumOfMoves, work.sumOfMoves, run.bars.At(work.moveBar).closeMove);
         }
-        work.ratioWork.Store(Divide(work.netMove.Value(), work.sumOfMoves.Value()) * 100);
-        MakeNonNegative(work.ratioWork);
-        row.F(1).Store(work.ratioWork.Value(), batch::Rounding::HalfUp);
+        batch::StorePercent(work.ratioWork, work.netMove, work.sumOfMoves);
+        if (work.ratioWork.Mantissa() < 0) work.ratioWork.StoreMantissa(-work.ratioWork.Mantissa());  // its magnitude
+        batch::StoreFrom(row.F(1), work.ratioWork, batch::Rounding::HalfUp);
     }
-    work.sumOfMoves.StoreInteger(0);
-    if (e < length + span) row.F(1).StoreInteger(0);
+    work.sumOfMoves.StoreMantissa(0);
+    if (e < length + span) row.F(1).StoreMantissa(0);
 
     // F3..F11: the means of F1 over the last k bars, once k bars from the
-    // 11th on have an F1.
-    for (int k = 3; k <= kMeans; ++k) {
-        if (e > 10 + k) {
-            work.meanBar.StoreInteger(e - (k - 1));
-            for (int n = 0; n < k; ++n) SumRatios(run);
-        }
-        row.F(k).StoreInteger(RoundedMean(work.meanSum.AsInteger(), k));
-        work.meanSum.StoreInteger(0);
-    }
+    // 11th on have an F1. Each sum is kept in four digits.
+    SumRatios(run, e);
+    StoreMeans(row, work, e, std::make_integer_sequence<int, kMeans + 1>{});
+    if (e > 13) work.meanBar.StoreMantissa(e + 1);  // where the last sum's count stopped
 
     // F2: the mean of the nine means.
-    if (e > 21) SumMeans(run);
-    row.F(2).StoreInteger(RoundedMean(work.meanSum.AsInteger(), 9));
+    if (e > 21) {
+        std::int64_t sum = 0;
+        for (int k = 3; k <= kMeans; ++k) sum += row.F(k).Mantissa();
+        work.meanSum.StoreMantissa(sum);
+    }
+    row.F(2).StoreMantissa(RoundedMean(work.meanSum.AsInteger(), 9));
 
     CountRuns(run);
-    work.meanSum.StoreInteger(0);
-    work.sumOfMoves.StoreInteger(0);
+    work.meanSum.StoreMantissa(0);
+    work.sumOfMoves.StoreMantissa(0);
 }
 
 void CountRuns(ChaosIndicatorsRun& run)
@@ -151,41 +169,44 @@ void CountRuns(ChaosIndicatorsRun& run)
     const bool f2Below53 = f2 > 0 && f2 < 53;
     if (f2Below62) DigitIncrement(c.c2); else c.c2.StoreInteger(0);
     if (f2Below53) DigitIncrement(c.c3); else c.c3.StoreInteger(0);
-    c.c4.Store(c.c1.Value() + c.c2.Value() + c.c3.Value());
+    batch::StoreSum(c.c4, c.c1, c.c2, c.c3);
 
     if (row.F(11).AsInteger() > 0) c.x = row.F(11);
     const bool xBelow53 = c.x.AsInteger() < 53;
     if ((f3 > 0 && f3 < 51) || xBelow53) DigitIncrement(c.c5); else c.c5.StoreInteger(0);
     if (f2Below62 || xBelow53) DigitIncrement(c.c6); else c.c6.StoreInteger(0);
     if (f2Below53 || xBelow53) DigitIncrement(c.c7); else c.c7.StoreInteger(0);
-    c.c8.Store(c.c5.Value() + c.c6.Value() + c.c7.Value());
+    batch::StoreSum(c.c8, c.c5, c.c6, c.c7);
 }
 
-void BuildChaosLine(ChaosIndicatorsRun& run)
+void BuildChaosLine(ChaosIndicatorsRun& run, char* line)
 {
-    auto& line = run.chaosLine;
     const ChaosRow& row = run.chaos.At(run.window.windowEnd);
     const auto& c = run.counters;
-    line.fill(' ');
-    batch::PutColumns(line, 1, run.bars.At(run.window.windowEnd).date.Text());
-    batch::PutColumns(line, 9, row.F(1).Text());
-    for (int k = 3; k <= kMeans; ++k) batch::PutColumns(line, 13 + 4 * (k - 3), row.F(k).Text());
-    batch::PutColumns(line, 49, row.F(2).Text());
-    batch::PutColumns(line, 53, c.c1.Text());
-    batch::PutColumns(line, 56, c.c2.Text());
-    batch::PutColumns(line, 59, c.c3.Text());
-    batch::PutColumns(line, 62, c.c4.Text());
-    batch::PutColumns(line, 66, c.c5.Text());
-    batch::PutColumns(line, 69, c.c6.Text());
-    batch::PutColumns(line, 72, c.c7.Text());
-    batch::PutColumns(line, 75, c.c8.Text());
+    const auto put = [line](int column, const auto& field) { field.CopyText(line + column - 1); };
+    std::memset(line, ' ', kChaosRecordLength);
+    put(1, run.bars.At(run.window.windowEnd).date);
+    put(9, row.F(1));
+    for (int k = 3; k <= kMeans; ++k) put(13 + 4 * (k - 3), row.F(k));
+    put(49, row.F(2));
+    put(53, c.c1);
+    put(56, c.c2);
+    put(59, c.c3);
+    put(62, c.c4);
+    put(66, c.c5);
+    put(69, c.c6);
+    put(72, c.c7);
+    put(75, c.c8);
 }
 
 void WriteChaosLine(ChaosIndicatorsRun& run)
 {
-    run.chaosRecord.fill(' ');
-    std::copy(run.chaosLine.begin(), run.chaosLine.end(), run.chaosRecord.begin());
-    run.chaosFile.Write({run.chaosRecord.data(), run.chaosRecord.size()});
+    // The 77-character chaos line, blank-padded to the record, formatted
+    // in place in the file's output buffer.
+    if (char* record = run.chaosFile.RecordSpace(kChaosRecordLength)) {
+        BuildChaosLine(run, record);
+        run.chaosFile.CommitRecord(kChaosRecordLength);
+    }
     batch::CheckOutputStatus(run.chaosFile, "write");
 }
 
@@ -193,7 +214,6 @@ void PerBarStep(ChaosIndicatorsRun& run)
 {
     batch::SetUpWindow(run.window, run.bars, batch::NeighbourRows::NotKept);
     ComputeChaosValues(run);
-    BuildChaosLine(run);
     WriteChaosLine(run);
 }
 

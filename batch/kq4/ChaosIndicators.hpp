@@ -10,6 +10,7 @@
 #include "Window.hpp"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 namespace kq4 {
@@ -42,7 +43,9 @@ struct ChaosRow {
     const DigitField<3>& F(int k) const { return fields[static_cast<std::size_t>(k - 1)]; }
 };
 
-using ChaosTable = batch::RowTable<ChaosRow>;
+// A bar's step writes its chaos row whole, then reads back F1 of the ten
+// bars before it: sixteen rows round robin hold all a step needs.
+using ChaosTable = batch::RecentRows<ChaosRow, 16>;
 
 // Work fields of the ratio and its means.
 struct ChaosWork {
@@ -54,6 +57,10 @@ struct ChaosWork {
     SignedDigitField<3, 4> ratioWork{"0000000"};
     DigitField<4> meanSum{"0000"};
     DigitField<5> meanBar{"00000"};
+    // The sums of F1 over the last k bars up to summedBar (k = 1..11),
+    // whole, carried from one bar's step to the next.
+    std::int64_t summedBar = 0;
+    std::array<std::int64_t, kMeans + 1> ratioSums{};
 };
 
 struct RunCounters {
@@ -77,8 +84,6 @@ struct ChaosIndicatorsRun {
     ChaosTable chaos;
     ChaosWork work;
     RunCounters counters;
-    std::array<char, kChaosLineLength> chaosLine;
-    std::array<char, kChaosRecordLength> chaosRecord;
 };
 
 // The whole run on a fresh working record; ends through StopRun or a fatal
@@ -95,10 +100,11 @@ void LoadStep(ChaosIndicatorsRun& run);
 void StoreBar(ChaosIndicatorsRun& run);
 void PerBarStep(ChaosIndicatorsRun& run);
 void ComputeChaosValues(ChaosIndicatorsRun& run);
-void SumRatios(ChaosIndicatorsRun& run);
-void SumMeans(ChaosIndicatorsRun& run);
+// The sums of F1 over the last 1..11 bars up to bar e, into run.work.
+void SumRatios(ChaosIndicatorsRun& run, std::int64_t e);
 void CountRuns(ChaosIndicatorsRun& run);
-void BuildChaosLine(ChaosIndicatorsRun& run);
+// The chaos record (kChaosRecordLength characters) of the current bar.
+void BuildChaosLine(ChaosIndicatorsRun& run, char* line);
 void WriteChaosLine(ChaosIndicatorsRun& run);
 // Closes the price file and the outputs (each output's close tested).
 void CloseFiles(ChaosIndicatorsRun& run);

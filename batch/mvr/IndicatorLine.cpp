@@ -1,7 +1,8 @@
-// The 190-character indicator line of one computed week in "FK.MVR".
+// The 190-character indicator line of one computed week in "FK.MVR",
+// formatted in place in the file's output buffer.
 #include "MainIndicators.hpp"
 
-#include <algorithm>
+#include <cstring>
 
 namespace mvr {
 
@@ -15,59 +16,77 @@ const char* ProductLabel(std::string_view marketCode)
     return "        ";
 }
 
+// The field's text at a 1-based column.
+template <class Field>
+void Put(char* line, int column, const Field& field)
+{
+    field.CopyText(line + column - 1);
+}
+
+// count characters of the field's text from its 0-based offset on.
+template <class Field>
+void PutPart(char* line, int column, const Field& field, int offset, int count)
+{
+    char text[Field::kWidth];
+    field.CopyText(text);
+    std::memcpy(line + column - 1, text + offset, static_cast<std::size_t>(count));
+}
 
 }  // namespace
 
-std::string BuildIndicatorLine(MainIndicatorsRun& run)
+void BuildIndicatorLine(MainIndicatorsRun& run, char* line)
 {
     const WeekRow& c = run.weeks.At(run.window.windowEnd);
     const auto& m = run.measures;
     const auto& s = run.smoothed;
-    std::string line(kIndicatorLineLength, ' ');  // the buffer, then 33 blanks
-    batch::PutColumns(line, 1, c.date.Text());
-    batch::PutColumns(line, 8, c.high.Text());
-    batch::PutColumns(line, 14, c.low.Text());
-    batch::PutColumns(line, 20, c.close.Text());
-    batch::PutColumns(line, 26, c.firstFlag.Text());
-    batch::PutColumns(line, 27, {s.weekFlags.data(), s.weekFlags.size()});
-    batch::PutColumns(line, 32, m.windowRange.Text());
-    batch::PutColumns(line, 38, m.rangeRatioPct.Text());
-    batch::PutColumns(line, 41, m.highestHigh.Text());
-    batch::PutColumns(line, 47, m.lowestLow.Text());
-    batch::PutColumns(line, 53, c.range.Text());
-    batch::PutColumns(line, 59, m.netChangeSum.Text());
-    batch::PutColumns(line, 65, m.closePosPct.Text());
-    batch::PutColumns(line, 68, m.bodyPct.Text());
-    batch::PutColumns(line, 71, s.roundedR3.Text());
-    batch::PutColumns(line, 74, s.firstSum.Text());
-    batch::PutColumns(line, 79, s.w[0].Text());
-    batch::PutColumns(line, 83, s.w[1].Text());
-    batch::PutColumns(line, 87, s.w[2].Text());
-    batch::PutColumns(line, 91, s.q[0].Text().substr(1));
-    batch::PutColumns(line, 94, s.q[1].Text().substr(1));
-    batch::PutColumns(line, 97, s.q[2].Text().substr(1));
-    batch::PutColumns(line, 100, s.secondSum.Text());
-    batch::PutColumns(line, 105, s.w[3].Text());
-    batch::PutColumns(line, 109, s.w[4].Text());
-    batch::PutColumns(line, 113, s.w[5].Text());
-    batch::PutColumns(line, 117, s.diffSum.Text());
-    batch::PutColumns(line, 121, s.diffPair.Text());
-    batch::PutColumns(line, 125, s.d[0].Text());
-    batch::PutColumns(line, 129, s.d[1].Text());
-    batch::PutColumns(line, 133, s.d[2].Text());
-    batch::PutColumns(line, 137, c.rollAdjustment.Text().substr(2));
-    batch::PutColumns(line, 141, c.secondFlag.Text());
-    batch::PutColumns(line, 142, s.highStreak.Text());
-    batch::PutColumns(line, 144, s.lowStreak.Text());
-    batch::PutColumns(line, 146, m.overlapTenths.Text().substr(0, 3));
-    batch::PutColumns(line, 149, "*");
-    batch::PutColumns(line, 150, ProductLabel(run.systemIni.MarketCode()));
-    return line;
+    Put(line, 1, c.date);
+    Put(line, 8, c.high);
+    Put(line, 14, c.low);
+    Put(line, 20, c.close);
+    Put(line, 26, c.firstFlag);
+    std::memcpy(line + 26, s.weekFlags.data(), s.weekFlags.size());
+    Put(line, 32, m.windowRange);
+    Put(line, 38, m.rangeRatioPct);
+    Put(line, 41, m.highestHigh);
+    Put(line, 47, m.lowestLow);
+    Put(line, 53, c.range);
+    Put(line, 59, m.netChangeSum);
+    Put(line, 65, m.closePosPct);
+    Put(line, 68, m.bodyPct);
+    Put(line, 71, s.roundedR3);
+    Put(line, 74, s.firstSum);
+    Put(line, 79, s.w[0]);
+    Put(line, 83, s.w[1]);
+    Put(line, 87, s.w[2]);
+    PutPart(line, 91, s.q[0], 1, 3);
+    PutPart(line, 94, s.q[1], 1, 3);
+    PutPart(line, 97, s.q[2], 1, 3);
+    Put(line, 100, s.secondSum);
+    Put(line, 105, s.w[3]);
+    Put(line, 109, s.w[4]);
+    Put(line, 113, s.w[5]);
+    Put(line, 117, s.diffSum);
+    Put(line, 121, s.diffPair);
+    Put(line, 125, s.d[0]);
+    Put(line, 129, s.d[1]);
+    Put(line, 133, s.d[2]);
+    PutPart(line, 137, c.rollAdjustment, 2, 4);
+    Put(line, 141, c.secondFlag);
+    Put(line, 142, s.highStreak);
+    Put(line, 144, s.lowStreak);
+    PutPart(line, 146, m.overlapTenths, 0, 3);
+    line[148] = '*';
+    std::memcpy(line + 149, ProductLabel(run.systemIni.MarketCode()), 8);
+    // The 157 columns of the line buffer, then 33 blanks.
+    std::memset(line + kLineBufferLength, ' ', kIndicatorLineLength - kLineBufferLength);
 }
 
 void WriteIndicatorLine(MainIndicatorsRun& run)
 {
-    run.indicatorFile.Write(BuildIndicatorLine(run));
+    if (char* line = run.indicatorFile.RecordSpace(kIndicatorLineLength)) {
+        BuildIndicatorLine(run, line);
+        run.indicatorFile.CommitRecord(kIndicatorLineLength);
+    }
     batch::CheckOutputStatus(run.indicatorFile, "write");
 }
 

@@ -107,7 +107,8 @@ void ClosePosition(MainIndicatorsRun& run);
 void SmoothSeries(MainIndicatorsRun& run);
 void CompareWeeks(MainIndicatorsRun& run);
 void CountStreaks(MainIndicatorsRun& run);
-std::string BuildIndicatorLine(MainIndicatorsRun& run);
+// Formats the indicator line into line (kIndicatorLineLength characters).
+void BuildIndicatorLine(MainIndicatorsRun& run, char* line);
 void WriteIndicatorLine(MainIndicatorsRun& run);
 std::string BuildRunCountLine(const DigitField<5>& recordCount);
 void WriteRunCountLine(MainIndicatorsRun& run);
@@ -119,5 +120,8 @@ void CloseFiles(MainIndicatorsRun& run);
 // The check value of a line's prices as the work field keeps it: V modulo
 // 10^18, V = (O*9652*5719 + H*8753*8367 + L*7645*4928 + C*4981*7531) * 9357428.
 DigitField<18> LineCheckValue(std::string_view inputLine);
+// The same number, and the same through the general decimal path.
+std::uint64_t LineCheckNumber(std::string_view inputLine);
+DigitField<18> LineCheckValueGeneral(std::string_view inputLine);
 
 }  // namespace mvr

@@ -1,4 +1,5 @@
 // The smoothed stochastic of the current week, its week flags and streaks.
+#include "ExactStores.hpp"
 #include "MainIndicators.hpp"
 
 namespace mvr {
@@ -21,34 +22,32 @@ void SmoothSeries(MainIndicatorsRun& run)
 {
     auto& m = run.smoothed;
     const WeekRow& c = run.weeks.At(run.window.windowEnd);
-    const auto lowest = run.measures.lowestLow.Value();
 
     batch::DigitSubtract(m.offsetHigh, c.high, run.measures.lowestLow);
     batch::DigitSubtract(m.offsetLow, c.low, run.measures.lowestLow);
     batch::DigitSubtract(m.offsetClose, c.close, run.measures.lowestLow);
-    m.offsetSpan.Store(run.measures.highestHigh.Value() - lowest);
+    batch::DigitSubtract(m.offsetSpan, run.measures.highestHigh, run.measures.lowestLow);
 
     const std::array<const DigitField<4>*, 3> offsets{&m.offsetHigh, &m.offsetLow, &m.offsetClose};
-    for (int k = 0; k < 3; ++k) m.r[k].Store(batch::Divide(offsets[k]->Value(), m.offsetSpan.Value()) * 100);
-    m.roundedR3.Store(m.r[2].Value(), Rounding::HalfUp);
+    for (int k = 0; k < 3; ++k) batch::StorePercent(m.r[k], *offsets[k], m.offsetSpan);
+    batch::StoreFrom(m.roundedR3, m.r[2], Rounding::HalfUp);
 
     // One third of the new value and two thirds of last week's; the second
     // three smooth this week's first three as just stored.
-    const auto newWeight = m.newWeight.Value(), previousWeight = m.previousWeight.Value();
-    for (int k = 0; k < 3; ++k) m.s[k].Store(m.prev[k].Value() * previousWeight + m.r[k].Value() * newWeight);
-    for (int k = 3; k < 6; ++k) m.s[k].Store(m.prev[k].Value() * previousWeight + m.s[k - 3].Value() * newWeight);
+    for (int k = 0; k < 3; ++k) batch::StoreSumOfProducts(m.s[k], m.prev[k], m.previousWeight, m.r[k], m.newWeight);
+    for (int k = 3; k < 6; ++k) batch::StoreSumOfProducts(m.s[k], m.prev[k], m.previousWeight, m.s[k - 3], m.newWeight);
 
-    for (int k = 0; k < 3; ++k) m.q[k].Store(batch::Divide(m.prev[k].Value(), m.s[k].Value()) * 100, Rounding::HalfUp);
+    for (int k = 0; k < 3; ++k) batch::StorePercent(m.q[k], m.prev[k], m.s[k], Rounding::HalfUp);
 
     CompareWeeks(run);
     m.prev = m.s;
 
-    for (int k = 0; k < 6; ++k) m.w[k].Store(m.s[k].Value(), Rounding::HalfUp);
+    for (int k = 0; k < 6; ++k) batch::StoreFrom(m.w[k], m.s[k], Rounding::HalfUp);
     for (int k = 0; k < 3; ++k) batch::DigitSubtract(m.d[k], m.w[k], m.w[k + 3]);
-    m.firstSum.Store(m.w[0].Value() + m.w[1].Value() + m.w[2].Value());
-    m.secondSum.Store(m.w[3].Value() + m.w[4].Value() + m.w[5].Value());
-    m.diffSum.Store(m.d[0].Value() + m.d[1].Value() + m.d[2].Value());
-    m.diffPair.Store(m.d[0].Value() + m.d[1].Value());
+    batch::StoreSum(m.firstSum, m.w[0], m.w[1], m.w[2]);
+    batch::StoreSum(m.secondSum, m.w[3], m.w[4], m.w[5]);
+    batch::StoreSum(m.diffSum, m.d[0], m.d[1], m.d[2]);
+    batch::StoreSum(m.diffPair, m.d[0], m.d[1]);
 
     if (run.market != batch::Market::Other) CountStreaks(run);
     ClosePosition(run);
@@ -69,14 +68,13 @@ void CompareWeeks(MainIndicatorsRun& run)
 void CountStreaks(MainIndicatorsRun& run)
 {
     auto& m = run.smoothed;
-    // w1 above 76.50 (US) or 85.00 (TY); w2 below 20.00 for both.
-    const auto highThreshold = DecimalAccumulator::FromDigits(run.market == batch::Market::Notes ? 8500 : 7650, 2, false);
-    const auto lowThreshold = DecimalAccumulator::FromDigits(2000, 2, false);
-    if (m.w[0].Value() > highThreshold)
+    // w1 above 76.50 (US) or 85.00 (TY); w2 below 20.00 for both (hundredths).
+    const std::int64_t highThreshold = run.market == batch::Market::Notes ? 8500 : 7650;
+    if (m.w[0].Mantissa() > highThreshold)
         batch::DigitIncrement(m.highStreak);
     else
         m.highStreak.SetText("00");
-    if (m.w[1].Value() < lowThreshold)
+    if (m.w[1].Mantissa() < 2000)
         batch::DigitIncrement(m.lowStreak);
     else
         m.lowStreak.SetText("00");
