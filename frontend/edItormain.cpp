@@ -107,39 +107,36 @@ TfrmEditorMain::TfrmEditorMain(QWidget *parent)
 void TfrmEditorMain::BuildMenu()
 {
     MainMenu1 = MakeChild<QMenuBar>(this, "MainMenu1");
-    auto menu = [this](const char *name, const char *caption) { return AddMenu(MainMenu1, name, caption); };
-    auto item = [this](QMenu *m, const char *name, const char *caption, void (TfrmEditorMain::*handler)()) {
-        return AddMenuItem(m, name, caption, this, handler);
-    };
+    MenuBuilder menus(MainMenu1, this);
 
-    File1 = menu("File1", "&File");
-    Save1 = item(File1, "Save1", "Save", &TfrmEditorMain::Save1Click);
-    Merge1 = item(File1, "Merge1", "Merge", &TfrmEditorMain::Merge1Click);
-    Backup1 = item(File1, "Backup1", "Backup", &TfrmEditorMain::Backup1Click);
-    Restore1 = item(File1, "Restore1", "Restore", &TfrmEditorMain::Restore1Click);
-    EndofFile1 = item(File1, "EndofFile1", "End of File", &TfrmEditorMain::EndofFile1Click);
-    Exit1 = item(File1, "Exit1", "Exit", &TfrmEditorMain::Exit1Click);
+    File1 = menus.Menu("File1", "&File");
+    Save1 = menus.Item(File1, "Save1", "Save", &TfrmEditorMain::Save1Click);
+    Merge1 = menus.Item(File1, "Merge1", "Merge", &TfrmEditorMain::Merge1Click);
+    Backup1 = menus.Item(File1, "Backup1", "Backup", &TfrmEditorMain::Backup1Click);
+    Restore1 = menus.Item(File1, "Restore1", "Restore", &TfrmEditorMain::Restore1Click);
+    EndofFile1 = menus.Item(File1, "EndofFile1", "End of File", &TfrmEditorMain::EndofFile1Click);
+    Exit1 = menus.Item(File1, "Exit1", "Exit", &TfrmEditorMain::Exit1Click);
 
-    Edit1 = menu("Edit1", "&Edit");
+    Edit1 = menus.Menu("Edit1", "&Edit");
     connect(Edit1, &QMenu::aboutToShow, this, Guarded([this] { Edit1Click(); }));
-    Undo1 = item(Edit1, "Undo1", "Undo        Ctrl+z", &TfrmEditorMain::Undo1Click);
+    Undo1 = menus.Item(Edit1, "Undo1", "Undo        Ctrl+z", &TfrmEditorMain::Undo1Click);
     Edit1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    Cut1 = item(Edit1, "Cut1", "Cut            Ctrl+x", &TfrmEditorMain::Cut1Click);
-    Copy1 = item(Edit1, "Copy1", "Copy         Ctrl+c", &TfrmEditorMain::Copy1Click);
-    Paste1 = item(Edit1, "Paste1", "Paste        Ctrl+v", &TfrmEditorMain::Paste1Click);
-    Delete1 = item(Edit1, "Delete1", "Delete       Del", &TfrmEditorMain::Delete1Click);
+    Cut1 = menus.Item(Edit1, "Cut1", "Cut            Ctrl+x", &TfrmEditorMain::Cut1Click);
+    Copy1 = menus.Item(Edit1, "Copy1", "Copy         Ctrl+c", &TfrmEditorMain::Copy1Click);
+    Paste1 = menus.Item(Edit1, "Paste1", "Paste        Ctrl+v", &TfrmEditorMain::Paste1Click);
+    Delete1 = menus.Item(Edit1, "Delete1", "Delete       Del", &TfrmEditorMain::Delete1Click);
 
-    Tools1 = menu("Tools1", "&Tools");
-    Rollover1 = item(Tools1, "Rollover1", "Rollover", &TfrmEditorMain::Rollover1Click);
+    Tools1 = menus.Menu("Tools1", "&Tools");
+    Rollover1 = menus.Item(Tools1, "Rollover1", "Rollover", &TfrmEditorMain::Rollover1Click);
 
-    Merge2 = menu("Merge2", "&Merge");
-    Check1 = item(Merge2, "Check1", "Check", &TfrmEditorMain::Check1Click);
-    Verify1 = item(Merge2, "Verify1", "Verify", &TfrmEditorMain::Verify1Click);
-    Close1 = item(Merge2, "Close1", "Close", &TfrmEditorMain::Close1Click);
+    Merge2 = menus.Menu("Merge2", "&Merge");
+    Check1 = menus.Item(Merge2, "Check1", "Check", &TfrmEditorMain::Check1Click);
+    Verify1 = menus.Item(Merge2, "Verify1", "Verify", &TfrmEditorMain::Verify1Click);
+    Close1 = menus.Item(Merge2, "Close1", "Close", &TfrmEditorMain::Close1Click);
     Merge2->menuAction()->setEnabled(false);
 
-    Help1 = menu("Help1", "&Help");
-    Help2 = item(Help1, "Help2", "Contents", &TfrmEditorMain::Help2Click);
+    Help1 = menus.Menu("Help1", "&Help");
+    Help2 = menus.Item(Help1, "Help2", "Contents", &TfrmEditorMain::Help2Click);
 }
 
 void TfrmEditorMain::FormCreate()

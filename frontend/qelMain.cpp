@@ -325,56 +325,53 @@ void TfrmQEL5100::BuildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    auto menu = [bar](const char *name, const char *caption) { return AddMenu(bar, name, caption); };
-    auto item = [this](QMenu *m, const char *name, const char *caption, void (TfrmQEL5100::*handler)()) {
-        return AddMenuItem(m, name, caption, this, handler);
-    };
+    MenuBuilder menus(bar, this);
 
-    File1 = menu("File1", "&File");
-    Open1 = item(File1, "Open1", "&Open", &TfrmQEL5100::Open1Click);
-    Print1 = item(File1, "Print1", "Print", nullptr);
+    File1 = menus.Menu("File1", "&File");
+    Open1 = menus.Item(File1, "Open1", "&Open", &TfrmQEL5100::Open1Click);
+    Print1 = menus.Item(File1, "Print1", "Print", nullptr);
     Print1->setEnabled(false);
-    Exit1 = item(File1, "Exit1", "E&xit", &TfrmQEL5100::Exit1Click);
+    Exit1 = menus.Item(File1, "Exit1", "E&xit", &TfrmQEL5100::Exit1Click);
 
-    Reports1 = menu("Reports1", "&Reports");
+    Reports1 = menus.Menu("Reports1", "&Reports");
     DetailReport1 = Reports1->addMenu(QStringLiteral("Detail Report"));
     DetailReport1->setObjectName(QStringLiteral("DetailReport1"));
-    ShortVersion1 = item(DetailReport1, "ShortVersion1", "Short Version", &TfrmQEL5100::DetailReport1Click);
-    FullVersion1 = item(DetailReport1, "FullVersion1", "Full Version", &TfrmQEL5100::FullVersion1Click);
-    MaxVersion1 = item(DetailReport1, "MaxVersion1", "Max Version", &TfrmQEL5100::MaxVersion1Click);
-    ProfitReport1 = item(Reports1, "ProfitReport1", "Profit Report", &TfrmQEL5100::ProfitReport1Click);
-    TradeSummary1 = item(Reports1, "TradeSummary1", "Trade Summary", &TfrmQEL5100::TradeSummary1Click);
-    MultipleTrades1 = item(Reports1, "MultipleTrades1", "Multiple Trades ", &TfrmQEL5100::MultipleTrades1Click);
-    StopLossReport1 = item(Reports1, "StopLossReport1", "Stop Loss ", &TfrmQEL5100::StopLossReport1Click);
-    SidewaysReport1 = item(Reports1, "SidewaysReport1", "Sideways Market", &TfrmQEL5100::SidewaysReport1Click);
-    AlgorithmTrades1 = item(Reports1, "AlgorithmTrades1", "Algorithm Trades", &TfrmQEL5100::AlgorithmTrades1Click);
-    YearlyProfitReport1 = item(Reports1, "YearlyProfitReport1", "Yearly Profit ", &TfrmQEL5100::YearlyProfitReport1Click);
-    ClearWindow1 = item(Reports1, "ClearWindow1", "Clear Screen", &TfrmQEL5100::ClearWindow1Click);
+    ShortVersion1 = menus.Item(DetailReport1, "ShortVersion1", "Short Version", &TfrmQEL5100::DetailReport1Click);
+    FullVersion1 = menus.Item(DetailReport1, "FullVersion1", "Full Version", &TfrmQEL5100::FullVersion1Click);
+    MaxVersion1 = menus.Item(DetailReport1, "MaxVersion1", "Max Version", &TfrmQEL5100::MaxVersion1Click);
+    ProfitReport1 = menus.Item(Reports1, "ProfitReport1", "Profit Report", &TfrmQEL5100::ProfitReport1Click);
+    TradeSummary1 = menus.Item(Reports1, "TradeSummary1", "Trade Summary", &TfrmQEL5100::TradeSummary1Click);
+    MultipleTrades1 = menus.Item(Reports1, "MultipleTrades1", "Multiple Trades ", &TfrmQEL5100::MultipleTrades1Click);
+    StopLossReport1 = menus.Item(Reports1, "StopLossReport1", "Stop Loss ", &TfrmQEL5100::StopLossReport1Click);
+    SidewaysReport1 = menus.Item(Reports1, "SidewaysReport1", "Sideways Market", &TfrmQEL5100::SidewaysReport1Click);
+    AlgorithmTrades1 = menus.Item(Reports1, "AlgorithmTrades1", "Algorithm Trades", &TfrmQEL5100::AlgorithmTrades1Click);
+    YearlyProfitReport1 = menus.Item(Reports1, "YearlyProfitReport1", "Yearly Profit ", &TfrmQEL5100::YearlyProfitReport1Click);
+    ClearWindow1 = menus.Item(Reports1, "ClearWindow1", "Clear Screen", &TfrmQEL5100::ClearWindow1Click);
 
-    Tools1 = menu("Tools1", "&Tools");
-    PriceEditor1 = item(Tools1, "PriceEditor1", "Editor", &TfrmQEL5100::PriceEditor1Click);
-    ChangeParams1 = item(Tools1, "ChangeParams1", "Params", &TfrmQEL5100::ChangeParams1Click);
-    Signals1 = item(Tools1, "Signals1", "Signals", &TfrmQEL5100::Signals1Click);
-    ChartViewer1 = item(Tools1, "ChartViewer1", "Charts", &TfrmQEL5100::ChartViewer1Click);
-    BondCalendar1 = item(Tools1, "BondCalendar1", "Calendar", &TfrmQEL5100::BondCalendar1Click);
+    Tools1 = menus.Menu("Tools1", "&Tools");
+    PriceEditor1 = menus.Item(Tools1, "PriceEditor1", "Editor", &TfrmQEL5100::PriceEditor1Click);
+    ChangeParams1 = menus.Item(Tools1, "ChangeParams1", "Params", &TfrmQEL5100::ChangeParams1Click);
+    Signals1 = menus.Item(Tools1, "Signals1", "Signals", &TfrmQEL5100::Signals1Click);
+    ChartViewer1 = menus.Item(Tools1, "ChartViewer1", "Charts", &TfrmQEL5100::ChartViewer1Click);
+    BondCalendar1 = menus.Item(Tools1, "BondCalendar1", "Calendar", &TfrmQEL5100::BondCalendar1Click);
 
-    View1 = menu("View1", "&View");
-    ToolBar1 = item(View1, "ToolBar1", "Tool Bar", &TfrmQEL5100::ToolBar1Click);
+    View1 = menus.Menu("View1", "&View");
+    ToolBar1 = menus.Item(View1, "ToolBar1", "Tool Bar", &TfrmQEL5100::ToolBar1Click);
     ToolBar1->setCheckable(true);
     ToolBar1->setChecked(true);
-    ControlPanel1 = item(View1, "ControlPanel1", "Control Panel", &TfrmQEL5100::ControlPanel1Click);
-    View2ndReport1 = item(View1, "View2ndReport1", "Second Report", &TfrmQEL5100::View2ndReport1Click);
+    ControlPanel1 = menus.Item(View1, "ControlPanel1", "Control Panel", &TfrmQEL5100::ControlPanel1Click);
+    View2ndReport1 = menus.Item(View1, "View2ndReport1", "Second Report", &TfrmQEL5100::View2ndReport1Click);
     View2ndReport1->setCheckable(true);
 
-    Color1 = menu("Color1", "&Color");
-    MainWindow2 = item(Color1, "MainWindow2", "Main window", &TfrmQEL5100::ChangeColor1Click);
-    SecondaryWindow2 = item(Color1, "SecondaryWindow2", "Secondary window", &TfrmQEL5100::ChangeColor21Click);
-    Floatingwindow2 = item(Color1, "Floatingwindow2", "Floating window", &TfrmQEL5100::ChangeColor31Click);
+    Color1 = menus.Menu("Color1", "&Color");
+    MainWindow2 = menus.Item(Color1, "MainWindow2", "Main window", &TfrmQEL5100::ChangeColor1Click);
+    SecondaryWindow2 = menus.Item(Color1, "SecondaryWindow2", "Secondary window", &TfrmQEL5100::ChangeColor21Click);
+    Floatingwindow2 = menus.Item(Color1, "Floatingwindow2", "Floating window", &TfrmQEL5100::ChangeColor31Click);
 
-    Help1 = menu("Help1", "&Help");
-    FastStart1 = item(Help1, "FastStart1", "Fast Start", &TfrmQEL5100::FastStart1Click);
-    Help2 = item(Help1, "Help2", "Contents", &TfrmQEL5100::Help2Click);
-    About1 = item(Help1, "About1", "About", &TfrmQEL5100::About1Click);
+    Help1 = menus.Menu("Help1", "&Help");
+    FastStart1 = menus.Item(Help1, "FastStart1", "Fast Start", &TfrmQEL5100::FastStart1Click);
+    Help2 = menus.Item(Help1, "Help2", "Contents", &TfrmQEL5100::Help2Click);
+    About1 = menus.Item(Help1, "About1", "About", &TfrmQEL5100::About1Click);
 
 }
 

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/errorhandler.h"
 #include "platform/helpviewer.h"
+#include "platform/menus.h"
 #include "platform/textfiles.h"
 
 #include <QAction>
@@ -217,24 +218,14 @@ void TfrmQelparam::BuildGroup(Group group, const char *const *captions)
 void TfrmQelparam::BuildMenu()
 {
     MainMenu1 = MakeChild<QMenuBar>(this, "MainMenu1");
-    auto menu = [this](const char *name, const char *caption) {
-        QMenu *m = MainMenu1->addMenu(QLatin1String(caption));
-        m->setObjectName(QLatin1String(name));
-        return m;
-    };
-    auto item = [this](QMenu *menu, const char *name, const char *caption, void (TfrmQelparam::*handler)()) {
-        QAction *action = menu->addAction(QLatin1String(caption));
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
-        return action;
-    };
-    QMenu *file = menu("File1", "&File");
-    Load1 = item(file, "Load1", "Load...", &TfrmQelparam::Load1Click);
-    Save1 = item(file, "Save1", "Save", &TfrmQelparam::Save1Click);
-    Saveas1 = item(file, "Saveas1", "Save As...", &TfrmQelparam::Saveas1Click);
-    Exit1 = item(file, "Exit1", "Exit", &TfrmQelparam::Exit1Click);
-    QMenu *help = menu("Help1", "&Help");
-    Help2 = item(help, "Help2", "Contents", &TfrmQelparam::Help2Click);
+    MenuBuilder menus(MainMenu1, this);
+    QMenu *file = menus.Menu("File1", "&File");
+    Load1 = menus.Item(file, "Load1", "Load...", &TfrmQelparam::Load1Click);
+    Save1 = menus.Item(file, "Save1", "Save", &TfrmQelparam::Save1Click);
+    Saveas1 = menus.Item(file, "Saveas1", "Save As...", &TfrmQelparam::Saveas1Click);
+    Exit1 = menus.Item(file, "Exit1", "Exit", &TfrmQelparam::Exit1Click);
+    QMenu *help = menus.Menu("Help1", "&Help");
+    Help2 = menus.Item(help, "Help2", "Contents", &TfrmQelparam::Help2Click);
 }
 
 void TfrmQelparam::ConnectHandlers()

@@ -8,13 +8,30 @@
 #include <QMenuBar>
 #include <functional>
 
+QMenu *AddMenu(QMenuBar *bar, const char *name, const char *caption);
+
+// Menus of one window's menu bar whose items run the window's handlers.
+template <typename Window>
+class MenuBuilder {
+public:
+    MenuBuilder(QMenuBar *bar, Window *window) : m_bar(bar), m_window(window) {}
+    QMenu *Menu(const char *name, const char *caption) { return AddMenu(m_bar, name, caption); }
+    QAction *Item(QMenu *menu, const char *name, const char *caption, void (Window::*handler)())
+    {
+        return AddMenuItem(menu, name, caption, m_window, handler);
+    }
+
+private:
+    QMenuBar *m_bar;
+    Window *m_window;
+};
+
 class QDialog;
 
 // A menu bar over a client area of the given size: the window takes the
 // size of both; controls are placed on the returned client area.
 QWidget *MenuAndClient(QDialog *form, QMenuBar **bar, int width, int height);
 
-QMenu *AddMenu(QMenuBar *bar, const char *name, const char *caption);
 // A menu item whose handler runs under the default error handler.
 QAction *AddMenuItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
 
