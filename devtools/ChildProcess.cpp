@@ -1,11 +1,14 @@
 #include "ChildProcess.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <signal.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -134,6 +137,59 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
         if (errno != EINTR) throw std::runtime_error("cannot wait for " + program);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+pid_t StartChild(const std::string& program, const std::vector<std::string>& args,
+                 const BackgroundOptions& options)
+{
+    // Everything the child needs is made before the fork: after it, the
+    // child only redirects and executes.
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    std::vector<std::string> settings;
+    for (const auto& [name, value] : options.env) settings.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        const bool replaced = std::any_of(options.env.begin(), options.env.end(), [&](const auto& setting) {
+            return entry.compare(0, setting.first.size() + 1, setting.first + "=") == 0;
+        });
+        if (!replaced) envp.push_back(*e);
+    }
+    for (std::string& s : settings) envp.push_back(s.data());
+    envp.push_back(nullptr);
+
+    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (null < 0) throw std::runtime_error(std::string("/dev/null: ") + std::strerror(errno));
+    const int output = options.outputFd >= 0 ? options.outputFd : null;
+    const pid_t parent = ::getpid();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != parent) ::_exit(1);   // the caller ended before the line above
+        ::dup2(null, STDIN_FILENO);
+        ::dup2(output, STDOUT_FILENO);
+        ::dup2(output, STDERR_FILENO);
+        ::execve(argv[0], argv.data(), envp.data());
+        ::_exit(127);
+    }
+    const int forkError = errno;
+    ::close(null);
+    if (pid < 0) throw std::runtime_error("cannot start " + program + ": " + std::strerror(forkError));
+    return pid;
+}
+
+void StopChild(pid_t pid, int graceMilliseconds)
+{
+    if (pid <= 0) return;
+    ::kill(pid, SIGTERM);
+    for (int waited = 0; waited < graceMilliseconds; waited += 10) {
+        if (::waitpid(pid, nullptr, WNOHANG) != 0) return;
+        ::usleep(10 * 1000);
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
 }
 
 }  // namespace devtools

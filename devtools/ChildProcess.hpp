@@ -1,8 +1,11 @@
-// Running a built program as a child process and waiting for it.
+// Running a built program as a child process: waiting for it, or leaving it
+// running in the background until it is stopped.
 #pragma once
 
 #include <filesystem>
 #include <string>
+#include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace devtools {
@@ -31,5 +34,23 @@ struct ChildResult {
 // program cannot be started.
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& args = {},
                      const ChildOptions& options = {});
+
+// A program left running beside the caller (a server a test talks to).
+struct BackgroundOptions {
+    int outputFd = -1;                                         // its standard output and error; -1: /dev/null
+    std::vector<std::pair<std::string, std::string>> env{};    // set in its environment, over the caller's
+};
+
+// Starts program (a path; PATH is not searched) with args and returns at
+// once with its process id. Standard input is /dev/null. The child ends when
+// the caller does, however the caller ends. A program that cannot be
+// executed exits with status 127; throws std::runtime_error when no process
+// can be made.
+pid_t StartChild(const std::string& program, const std::vector<std::string>& args = {},
+                 const BackgroundOptions& options = {});
+
+// Ends a child from StartChild and reaps it: SIGTERM, then SIGKILL when it
+// has not gone within graceMilliseconds. Nothing for a pid of 0 or less.
+void StopChild(pid_t pid, int graceMilliseconds = 10000);
 
 }  // namespace devtools

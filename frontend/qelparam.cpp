@@ -1,5 +1,6 @@
 #include "qelparam.h"
 
+#include "logic/strtoint.h"
 #include "platform/dialogs.h"
 #include "platform/errorhandler.h"
 #include "platform/helpviewer.h"
@@ -272,7 +273,7 @@ void TfrmQelparam::RunSteps(Group group, const char *steps)
     for (const QString &step : QString::fromLatin1(steps).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QChar action = step.back();
         const QString target = step.chopped(1);
-        QCheckBox *box = target == QLatin1String("M") ? group.master : (*group.items)[target.toInt() - 1];
+        QCheckBox *box = target == QLatin1String("M") ? group.master : (*group.items)[StrToInt(target) - 1];
         if (action == QLatin1Char('+'))
             box->setChecked(true);
         else if (action == QLatin1Char('-'))

@@ -15,9 +15,7 @@ TfrmQelplash::TfrmQelplash(QWidget *parent)
     palette.setColor(QPalette::Window, Qt::black);
     setPalette(palette);
     setAutoFillBackground(true);
-    imgSplash = new TImage(this);
-    imgSplash->setObjectName(QStringLiteral("imgSplash"));
-    Place(imgSplash, 0, 0, 410, 300);
+    imgSplash = MakeChild<TImage>(this, "imgSplash", 0, 0, 410, 300);
     CentreOnScreen(this);
 }
 

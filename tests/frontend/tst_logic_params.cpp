@@ -1,8 +1,8 @@
-// The run-parameter line without a window: the integer rule, the checks of
-// the six value texts, the line's assembly and reading a line back.
+// The run-parameter line without a window: the checks of the six value
+// texts, the line's assembly and reading a line back. (The integer rule the
+// checks rest on is tested with the platform layer, tst_platform.)
 #include "logic/qelerror.h"
 #include "logic/runparams.h"
-#include "logic/strtoint.h"
 
 #include <QtTest>
 
@@ -57,63 +57,6 @@ std::optional<bool> Opt(int v)
 class TestLogicParams : public QObject {
     Q_OBJECT
 private slots:
-    void integerRule_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("value");
-        QTest::newRow("digits") << "0250" << true << 250;
-        QTest::newRow("leading blanks") << "   42" << true << 42;
-        QTest::newRow("plus") << "+7" << true << 7;
-        QTest::newRow("minus after blanks") << "  -7" << true << -7;
-        QTest::newRow("empty") << "" << false << 0;
-        QTest::newRow("blanks only") << "   " << false << 0;
-        QTest::newRow("sign alone") << "-" << false << 0;
-        QTest::newRow("blank after sign") << "- 5" << false << 0;
-        QTest::newRow("trailing blank") << "12 " << false << 0;
-        QTest::newRow("blank inside") << "1 2" << false << 0;
-        QTest::newRow("letter") << "20x0" << false << 0;
-        QTest::newRow("dollar") << "$1F" << true << 31;
-        QTest::newRow("small x") << "x1f" << true << 31;
-        QTest::newRow("capital X") << "X10" << true << 16;
-        QTest::newRow("0x") << "0x10" << true << 16;
-        QTest::newRow("0X after blanks") << "  0XaB" << true << 171;
-        QTest::newRow("prefix alone") << "$" << false << 0;
-        QTest::newRow("0x alone") << "0x" << false << 0;
-        QTest::newRow("minus before prefix") << "-$10" << false << 0;
-        QTest::newRow("plus before prefix") << "+0x10" << false << 0;
-        QTest::newRow("hex digit out of range") << "$1G" << false << 0;
-        QTest::newRow("highest") << "2147483647" << true << 2147483647;
-        QTest::newRow("above highest") << "2147483648" << false << 0;
-        QTest::newRow("lowest") << "-2147483648" << true << int(-2147483648LL);
-        QTest::newRow("below lowest") << "-2147483649" << false << 0;
-        QTest::newRow("long run of digits") << "99999999999999999999999999999" << false << 0;
-        QTest::newRow("long run of zeros") << "00000000000000000000000000012" << true << 12;
-        QTest::newRow("hex all ones is -1") << "$FFFFFFFF" << true << -1;
-        QTest::newRow("hex highest positive") << "$7FFFFFFF" << true << 2147483647;
-        QTest::newRow("hex above 32 bits") << "$100000000" << false << 0;
-        QTest::newRow("hex long zeros") << "$000000000000000001" << true << 1;
-    }
-    void integerRule()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(int, value);
-        const std::optional<int> got = TryStrToInt(text);
-        QCOMPARE(got.has_value(), ok);
-        if (ok) {
-            QCOMPARE(*got, value);
-            QCOMPARE(StrToInt(text), value);
-        } else {
-            try {
-                StrToInt(text);
-                QFAIL("no conversion error");
-            } catch (const QelError &e) {
-                QCOMPARE(e.message(), QString("'%1' is not a valid integer value").arg(text));
-            }
-        }
-    }
-
     void defaultSelectionsGiveTheDefaultLine()
     {
         QCOMPARE(DefaultLine.size(), RunningParameters::Length);

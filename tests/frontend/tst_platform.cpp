@@ -122,6 +122,7 @@ private slots:
         QTest::newRow("digits") << "10" << true << 10;
         QTest::newRow("leading blanks") << "   10" << true << 10;
         QTest::newRow("plus") << "+7" << true << 7;
+        QTest::newRow("minus after blanks") << "  -7" << true << -7;
         QTest::newRow("largest") << "2147483647" << true << 2147483647;
         QTest::newRow("smallest") << "-2147483648" << true << int(-2147483647 - 1);
         QTest::newRow("leading zeros") << "000000000000000000012" << true << 12;
@@ -132,6 +133,7 @@ private slots:
         QTest::newRow("dollar") << "$1F" << true << 31;
         QTest::newRow("x") << "x10" << true << 16;
         QTest::newRow("X, upper case digits") << "XFF" << true << 255;
+        QTest::newRow("0X after blanks, mixed case") << "  0XaB" << true << 171;
         QTest::newRow("0x") << "0x7fffffff" << true << 2147483647;
         QTest::newRow("0X, signed pattern") << "0XFFFFFFFF" << true << -1;
         QTest::newRow("hex smallest") << "$80000000" << true << int(-2147483647 - 1);
@@ -141,6 +143,10 @@ private slots:
         QTest::newRow("prefix alone") << "$" << false << 0;
         QTest::newRow("0x alone") << "0x" << false << 0;
         QTest::newRow("sign before prefix") << "-$10" << false << 0;
+        QTest::newRow("plus before prefix") << "+0x10" << false << 0;
+        QTest::newRow("hex digit out of range") << "$1G" << false << 0;
+        QTest::newRow("blank after sign") << "- 5" << false << 0;
+        QTest::newRow("letter inside") << "20x0" << false << 0;
         QTest::newRow("empty") << "" << false << 0;
         QTest::newRow("blanks only") << "   " << false << 0;
         QTest::newRow("sign alone") << "-" << false << 0;

@@ -8,9 +8,7 @@
 #include "MvrReference.hpp"
 #include "PriceFileGenerator.hpp"
 #include "RunControl.hpp"
-#ifdef QEL_FUZZ_KQ4
 #include "ChaosIndicators.hpp"
-#endif
 
 #include <gtest/gtest.h>
 
@@ -269,7 +267,6 @@ TEST(ExactStoresDifferential, MvrOnExtremeFilesMatchesTheIndependentModel)
     }
 }
 
-#ifdef QEL_FUZZ_KQ4
 TEST(ExactStoresDifferential, Kq4SlidingSumsMatchSumsTakenAfresh)
 {
     std::mt19937_64 rng(1214);
@@ -295,4 +292,3 @@ TEST(ExactStoresDifferential, Kq4SlidingSumsMatchSumsTakenAfresh)
         }
     }
 }
-#endif

@@ -8,9 +8,7 @@
 #include "MainIndicators.hpp"
 #include "PriceFileGenerator.hpp"
 #include "RunControl.hpp"
-#ifdef QEL_FUZZ_KQ4
 #include "ChaosIndicators.hpp"
-#endif
 
 #include <gtest/gtest.h>
 
@@ -31,11 +29,8 @@ struct Program {
 
 std::vector<Program> Programs()
 {
-    std::vector<Program> programs = {{"MVR", mvr::RunMainIndicators, {"FK.MVR", "MESSAGES.MVR", "REPORT69.MVR"}}};
-#ifdef QEL_FUZZ_KQ4
-    programs.push_back({"KQ4", [] { kq4::RunChaosIndicators(); }, {"FK.KQ4", "MESSAGES.KQ4"}});
-#endif
-    return programs;
+    return {{"MVR", mvr::RunMainIndicators, {"FK.MVR", "MESSAGES.MVR", "REPORT69.MVR"}},
+            {"KQ4", [] { kq4::RunChaosIndicators(); }, {"FK.KQ4", "MESSAGES.KQ4"}}};
 }
 
 std::string RandomBytes(std::mt19937_64& rng, std::size_t length)

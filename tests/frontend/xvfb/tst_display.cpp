@@ -4,6 +4,8 @@
 // its own virtual server and window manager and stops them at the end.
 #include "fixture.h"
 
+#include "ChildProcess.hpp"
+
 #include "CTrades.h"
 #include "controlpanel.h"
 #include "fullreport.h"
@@ -29,7 +31,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -146,9 +147,10 @@ public:
             if (access(lock.constData(), F_OK) == 0 || access(socket.constData(), F_OK) == 0)
                 continue;
             const QByteArray name = ':' + QByteArray::number(number);
-            const pid_t pid = spawn({server.toLocal8Bit(), name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                                     "-noreset"},
-                                    QByteArray());
+            const pid_t pid = devtools::StartChild(server.toStdString(),
+                                                   {name.toStdString(), "-screen", "0", "1280x1024x24", "-nolisten",
+                                                    "tcp", "-noreset"},
+                                                   {.outputFd = m_log});
             // Ready when its socket is there and the lock is its own (another
             // test may have taken the same number a moment earlier).
             bool exited = false;
@@ -164,7 +166,7 @@ public:
                 m_display = name;
             } else if (!exited) {
                 // A server that hangs would hang on the next display too.
-                end(pid);
+                devtools::StopChild(pid);
                 why = QStringLiteral("Xvfb on %1 did not become ready within 30 s").arg(QString::fromLatin1(name));
                 break;
             }
@@ -172,7 +174,8 @@ public:
         if (m_server < 0)
             return why + log();
 
-        m_manager = spawn({manager.toLocal8Bit(), "--sm-disable"}, m_display);
+        m_manager = devtools::StartChild(manager.toStdString(), {"--sm-disable"},
+                                         {.outputFd = m_log, .env = {{"DISPLAY", m_display.toStdString()}}});
         // The manager owns the screen once it announces itself on the root
         // window, with the hints it supports.
         XClient client(m_display);
@@ -190,8 +193,8 @@ public:
 
     void stop()
     {
-        end(m_manager);
-        end(m_server);
+        devtools::StopChild(m_manager);
+        devtools::StopChild(m_server);
         m_manager = m_server = -1;
         if (m_log >= 0) {
             close(m_log);
@@ -204,42 +207,6 @@ public:
 private:
     static constexpr int FirstDisplay = 90;
     static constexpr int LastDisplay = 120;
-
-    pid_t spawn(const QList<QByteArray> &arguments, const QByteArray &display) const
-    {
-        std::vector<char *> argv;
-        for (const QByteArray &argument : arguments)
-            argv.push_back(const_cast<char *>(argument.constData()));
-        argv.push_back(nullptr);
-        const pid_t parent = getpid();
-        const pid_t pid = fork();
-        if (pid == 0) {
-            // Ends with the test, however the test ends.
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            if (getppid() != parent)
-                _exit(1);
-            const int null = open("/dev/null", O_RDONLY);
-            dup2(null, 0);
-            dup2(m_log, 1);
-            dup2(m_log, 2);
-            if (!display.isEmpty())
-                setenv("DISPLAY", display.constData(), 1);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        return pid;
-    }
-
-    static void end(pid_t pid)
-    {
-        if (pid <= 0)
-            return;
-        kill(pid, SIGTERM);
-        if (!PollUntil([pid] { return waitpid(pid, nullptr, WNOHANG) != 0; }, 10000)) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
 
     static pid_t LockOwner(const QByteArray &lock)
     {

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <signal.h>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using devtools::Lines;
@@ -80,6 +84,27 @@ TEST(ChildProcess, StatusCaptureAndWorkingDirectory)
     EXPECT_THROW(devtools::RunChild((dir / "none").string()), std::runtime_error);
     EXPECT_THROW(devtools::RunChild("/bin/sh", {"-c", "true"}, {.workDir = dir / "none"}),
                  std::runtime_error);
+}
+
+// A background child gets its environment and output, runs on until it is
+// stopped, and is gone (reaped) afterwards, even when it ignores SIGTERM.
+TEST(ChildProcess, BackgroundChildRunsUntilStopped)
+{
+    const devtools::TempWorkDir dir;
+    const int log = ::open((dir / "LOG").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(log, 0);
+    const pid_t pid = devtools::StartChild("/bin/sh", {"-c", "echo \"$QEL_PROBE\"; trap '' TERM; sleep 60"},
+                                           {.outputFd = log, .env = {{"QEL_PROBE", "set"}}});
+    ::close(log);
+    for (int i = 0; i < 200 && devtools::ReadFile(dir / "LOG").empty(); ++i) ::usleep(10 * 1000);
+    EXPECT_EQ(devtools::ReadFile(dir / "LOG"), "set\n");
+    EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), 0);   // still running
+    devtools::StopChild(pid, 100);
+    EXPECT_EQ(::kill(pid, 0), -1);                     // killed and reaped
+
+    int status = 0;
+    ASSERT_GT(::waitpid(devtools::StartChild((dir / "none").string()), &status, 0), 0);
+    EXPECT_EQ(WEXITSTATUS(status), 127);   // no such program
 }
 
 TEST(TempWorkDir, EnteredForItsLifetimeAndRemovedWithItsFiles)

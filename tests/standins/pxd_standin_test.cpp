@@ -398,7 +398,6 @@ TEST_F(WorkDir, AFullRunWritesEveryFileWithCrLf)
     EXPECT_FALSE(fs::exists(Path("SIGNAL.PXD.tmp")));
 }
 
-#if defined(MVR_PROGRAM) && defined(KQ4_PROGRAM) && defined(GEN_PRICES_PROGRAM)
 // The real batch programs on a generated price file, then the stand-in.
 TEST_F(WorkDir, AfterTheRealBatchProgramsTheSignalNamesTheLastWeek)
 {
@@ -419,4 +418,3 @@ TEST_F(WorkDir, AfterTheRealBatchProgramsTheSignalNamesTheLastWeek)
     EXPECT_EQ(pxd::Column(signal.at(0), 17, 7), mvr.back().substr(0, 7));
     EXPECT_NE(Bytes("MESSAGES.PXD").find(" Process PXD ran OK."), std::string::npos);
 }
-#endif
