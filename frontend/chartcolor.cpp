@@ -5,6 +5,7 @@
 #include "logic/qelerror.h"
 #include "platform/dialogs.h"
 #include "platform/errorhandler.h"
+#include "platform/menus.h"
 #include "platform/textfiles.h"
 
 #include <QMenuBar>
@@ -142,36 +143,28 @@ TfrmChartColor::TfrmChartColor(QWidget *parent)
 
     MainMenu = AddMenuBar(client);
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
+    MenuBuilder menus(MainMenu, this);
     QMenu *file = MainMenu->addMenu(QStringLiteral("&File"));
-    Exit1 = file->addAction(QStringLiteral("E&xit"));
-    Exit1->setObjectName(QStringLiteral("Exit1"));
-    connect(Exit1, &QAction::triggered, this, Guarded([this] { Exit1Click(); }));
+    Exit1 = menus.Item(file, "Exit1", "E&xit", &TfrmChartColor::Exit1Click);
     QMenu *colors = MainMenu->addMenu(QStringLiteral("&Colors"));
-    cApply = colors->addAction(QStringLiteral("&Apply"));
-    cApply->setObjectName(QStringLiteral("cApply"));
-    connect(cApply, &QAction::triggered, this, Guarded([this] { btnApplyClick(); }));
-    cReset = colors->addAction(QStringLiteral("&Reset"));
-    cReset->setObjectName(QStringLiteral("cReset"));
-    connect(cReset, &QAction::triggered, this, Guarded([this] { btnResetClick(); }));
-    const char *styleMenus[] = {"cScheme1", "cScheme2", "cScheme3", "cScheme4", "Scheme51"};
+    cApply = menus.Item(colors, "cApply", "&Apply", &TfrmChartColor::btnApplyClick);
+    cReset = menus.Item(colors, "cReset", "&Reset", &TfrmChartColor::btnResetClick);
     using Handler = void (TfrmChartColor::*)();
-    const Handler loads[] = {&TfrmChartColor::Scheme1LoadClick, &TfrmChartColor::Scheme2LoadClick,
-                             &TfrmChartColor::Scheme3LoadClick, &TfrmChartColor::Scheme4LoadClick,
-                             &TfrmChartColor::Scheme5LoadClick};
-    const Handler saves[] = {&TfrmChartColor::Scheme1SaveClick, &TfrmChartColor::Scheme2SaveClick,
-                             &TfrmChartColor::Scheme3SaveClick, &TfrmChartColor::Scheme4SaveClick,
-                             &TfrmChartColor::Scheme5SaveClick};
-    for (int n = 1; n <= 5; ++n) {
-        QMenu *style = colors->addMenu(QStringLiteral("Style%1").arg(n));
-        style->setObjectName(QLatin1String(styleMenus[n - 1]));
-        SchemeLoad[n - 1] = style->addAction(QStringLiteral("Load"));
-        SchemeLoad[n - 1]->setObjectName(QStringLiteral("Scheme%1Load").arg(n));
-        const Handler load = loads[n - 1];
-        connect(SchemeLoad[n - 1], &QAction::triggered, this, Guarded([this, load] { (this->*load)(); }));
-        SchemeSave[n - 1] = style->addAction(QStringLiteral("Save"));
-        SchemeSave[n - 1]->setObjectName(QStringLiteral("Scheme%1Save").arg(n));
-        const Handler save = saves[n - 1];
-        connect(SchemeSave[n - 1], &QAction::triggered, this, Guarded([this, save] { (this->*save)(); }));
+    const struct {
+        const char *menu, *load, *save;
+        Handler loadClick, saveClick;
+    } styles[] = {
+        {"cScheme1", "Scheme1Load", "Scheme1Save", &TfrmChartColor::Scheme1LoadClick, &TfrmChartColor::Scheme1SaveClick},
+        {"cScheme2", "Scheme2Load", "Scheme2Save", &TfrmChartColor::Scheme2LoadClick, &TfrmChartColor::Scheme2SaveClick},
+        {"cScheme3", "Scheme3Load", "Scheme3Save", &TfrmChartColor::Scheme3LoadClick, &TfrmChartColor::Scheme3SaveClick},
+        {"cScheme4", "Scheme4Load", "Scheme4Save", &TfrmChartColor::Scheme4LoadClick, &TfrmChartColor::Scheme4SaveClick},
+        {"Scheme51", "Scheme5Load", "Scheme5Save", &TfrmChartColor::Scheme5LoadClick, &TfrmChartColor::Scheme5SaveClick},
+    };
+    for (int n = 0; n < 5; ++n) {
+        QMenu *style = colors->addMenu(QStringLiteral("Style%1").arg(n + 1));
+        style->setObjectName(QLatin1String(styles[n].menu));
+        SchemeLoad[n] = menus.Item(style, styles[n].load, "Load", styles[n].loadClick);
+        SchemeSave[n] = menus.Item(style, styles[n].save, "Save", styles[n].saveClick);
     }
     SetClientSize(268, 296 + MainMenu->sizeHint().height());
 
