@@ -192,6 +192,9 @@ int Dialogs::ExecModal(QDialog *dialog)
 {
     State &s = state();
     s.modalShown.append(dialog->objectName());
+    // Above the stay-on-top control panel and floating report: a modal window
+    // under them could be neither seen nor reached, since it blocks them.
+    dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     if (!s.scripted && s.modalActions.isEmpty())
         return dialog->exec();
     std::function<void(QDialog *)> action;

@@ -274,9 +274,15 @@ private slots:
         QDialog dialog;
         dialog.setObjectName("frmSomething");
         bool ranWhileShown = false;
-        Dialogs::QueueModalAction([&](QDialog *shown) { ranWhileShown = shown->isVisible(); });
+        bool shownOnTop = false;
+        Dialogs::QueueModalAction([&](QDialog *shown) {
+            ranWhileShown = shown->isVisible();
+            // Never under the control panel or the floating report.
+            shownOnTop = shown->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
         Dialogs::ExecModal(&dialog);
         QVERIFY(ranWhileShown);
+        QVERIFY(shownOnTop);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(Dialogs::ModalWindowsShown(), QStringList{"frmSomething"});
     }
