@@ -16,6 +16,8 @@ TfrmCalendarLoad::TfrmCalendarLoad(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     mmCalendarLoad = MakeChild<TMemo>(this, "mmCalendarLoad");
     mmCalendarLoad->SetScrollBars(ScrollBars::Vertical);
+    // No sideways scroll bar: a note longer than the pane wraps, not hidden.
+    mmCalendarLoad->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     mmCalendarLoad->SetReadOnly(true);
     layout->addWidget(mmCalendarLoad);
 }

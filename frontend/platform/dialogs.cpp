@@ -47,6 +47,14 @@ int defaultButton(int buttons)
     return buttons & btnYes ? btnYes : btnNone;
 }
 
+// Boxes, file dialogs and modal windows go above the stay-on-top control
+// panel and floating report: one of them under those, blocking them as it
+// does, could be neither seen whole nor reached.
+void overStayOnTopWindows(QWidget *window)
+{
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 // "Reports(*.rep)|*.rep|All files(*.*)|*.*" to the toolkit's form, one
 // "name (patterns)" a filter; the dialog is told to show the name alone.
 QStringList qtFilters(const QString &filter)
@@ -77,10 +85,9 @@ int Dialogs::MessageBox(BoxType type, const QString &text, int buttons)
     } else if (s.scripted) {
         answer = defaultButton(buttons);
     } else {
-        // Over the window that raised it and above the stay-on-top windows
-        // (the control panel, the floating report), so it is never hidden.
+        // Over the window that raised it.
         QMessageBox box(QApplication::activeWindow());
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        overStayOnTopWindows(&box);
         box.setWindowTitle(QApplication::applicationName());
         box.setTextFormat(Qt::PlainText);
         box.setText(text);
@@ -119,6 +126,7 @@ QStringList Dialogs::OpenFileNames(QWidget *parent, const QString &initialDir,
     if (s.scripted)
         return {};
     QFileDialog dialog(parent);
+    overStayOnTopWindows(&dialog);
     SetUpOpenDialog(dialog, initialDir, filter, filterIndex, multiSelect);
     if (!title.isEmpty())
         dialog.setWindowTitle(title);
@@ -139,6 +147,7 @@ QString Dialogs::SaveFileName(QWidget *parent, const QString &title, const QStri
         chosen = s.saveFiles.dequeue();
     } else if (!s.scripted) {
         QFileDialog dialog(parent);
+        overStayOnTopWindows(&dialog);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setWindowTitle(title);
@@ -192,6 +201,7 @@ int Dialogs::ExecModal(QDialog *dialog)
 {
     State &s = state();
     s.modalShown.append(dialog->objectName());
+    overStayOnTopWindows(dialog);
     if (!s.scripted && s.modalActions.isEmpty())
         return dialog->exec();
     std::function<void(QDialog *)> action;

@@ -65,8 +65,9 @@ public:
     static void SetUpOpenDialog(QFileDialog &dialog, const QString &initialDir, const QString &filter,
                                 int filterIndex, bool multiSelect);
 
-    // Shows a window modally and returns when it is closed. In scripted mode
-    // the next queued action runs while the window is up, then it is closed.
+    // Shows a window modally, above the stay-on-top windows, and returns when
+    // it is closed. In scripted mode the next queued action runs while the
+    // window is up, then it is closed.
     static int ExecModal(QDialog *dialog);
 
     // The colour dialog, opened on the initial colour: the chosen colour, or

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -740,23 +741,28 @@ private slots:
     void openShowsABackupInTheViewer()
     {
         WorkDir dir;
-        dir.writeBytes("Y2023.CAL", "[January]\r\nold note\r\n \r\n[February]\nlf\r\n");
+        const QString longNote = QString("a note wider than the viewer ").repeated(6);
+        dir.writeBytes("Y2023.CAL", "[January]\r\nold note\r\n" + longNote.toLatin1()
+                                        + "\r\n \r\n[February]\nlf\r\n");
         FrontEnd frontEnd;
         ShowCalendar();
         QString caption;
         QStringList text;
         bool readOnly = false;
+        int sidewaysRange = -1;
         Dialogs::QueueOpenFiles({dir.file("Y2023.CAL")});
         Dialogs::QueueModalAction([&](QDialog *shown) {
             caption = shown->windowTitle();
             text = frmCalendarLoad->mmCalendarLoad->Lines();
             readOnly = frmCalendarLoad->mmCalendarLoad->isReadOnly();
+            sidewaysRange = frmCalendarLoad->mmCalendarLoad->horizontalScrollBar()->maximum();
         });
         Menu("Open1");
         QCOMPARE(Dialogs::ModalWindowsShown(), QStringList{"frmCalendarLoad"});
         QCOMPARE(caption, "Openning file: " + QFileInfo(dir.file("Y2023.CAL")).absoluteFilePath());
-        QCOMPARE(text, (QStringList{"[January]", "old note", " ", "[February]", "lf"}));
+        QCOMPARE(text, (QStringList{"[January]", "old note", longNote, " ", "[February]", "lf"}));
         QVERIFY(readOnly);
+        QCOMPARE(sidewaysRange, 0);   // a long note wraps: none of it out of sight
         QCOMPARE(frmCalendar->MonthLines(1), QStringList{"Note for JAN"});   // nothing taken into the lists
         QCOMPARE(BoxTexts(), QStringList{});
     }

@@ -11,6 +11,8 @@
 #include "platform/textfiles.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <QPushButton>
@@ -280,9 +282,15 @@ private slots:
         QDialog dialog;
         dialog.setObjectName("frmSomething");
         bool ranWhileShown = false;
-        Dialogs::QueueModalAction([&](QDialog *shown) { ranWhileShown = shown->isVisible(); });
+        bool shownOnTop = false;
+        Dialogs::QueueModalAction([&](QDialog *shown) {
+            ranWhileShown = shown->isVisible();
+            // Never under the control panel or the floating report.
+            shownOnTop = shown->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
         Dialogs::ExecModal(&dialog);
         QVERIFY(ranWhileShown);
+        QVERIFY(shownOnTop);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(Dialogs::ModalWindowsShown(), QStringList{"frmSomething"});
     }
@@ -313,6 +321,35 @@ private slots:
         QCOMPARE(text, QString("You must execute <b>\"MVR\"</b> first."));
         QVERIFY(flags & Qt::WindowStaysOnTopHint);
         QCOMPARE(format, Qt::PlainText);
+    }
+
+    void fileDialogsShownOverTheStayOnTopWindows()
+    {
+        // File > Open of the main window: its dialog must not open under the
+        // control panel or the floating report, which it blocks.
+        QWidget mainWindow;
+        mainWindow.show();
+        QWidget stayOnTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+        stayOnTop.show();
+        QList<bool> onTop;
+        const auto closeNextDialog = [&] {
+            QTimer::singleShot(0, [&] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                onTop << dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                dialog->reject();
+            });
+        };
+        Dialogs::SetScripted(false);
+        closeNextDialog();
+        const QStringList opened = Dialogs::OpenFileNames(&mainWindow, QDir::currentPath(), "All files(*.*)|*.*", 1, true);
+        closeNextDialog();
+        const QString saved = Dialogs::SaveFileName(&mainWindow, "Save", QDir::currentPath(), "*.par",
+                                                    "Param Files(*.par)|*.par", "par");
+        Dialogs::SetScripted(true);
+        QVERIFY(opened.isEmpty() && saved.isEmpty());
+        QCOMPARE(onTop, (QList<bool>{true, true}));
     }
 
     void helpViewerOpensOurHelpTexts()
