@@ -11,14 +11,15 @@
 //   (default 6000,520). --long-line: also run each program on a price file
 //   of one line of MB megabytes without a line end and report its peak.
 //   The floors and launch_child lie beside this program.
+#include "CommandLine.hpp"
 #include "PriceFileGenerator.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -93,6 +94,63 @@ void PrintRow(const std::string& name, int weeks, const Summary& s, const Summar
     std::printf("\n");
 }
 
+const char* const kUsage = "usage: batch_bench [--runs N] [--weeks N,N...] [--long-line MB] PROGRAM...\n";
+
+const char* const kHelp =
+    "Times each PROGRAM (a path to MVR.DLL or KQ4.DLL) end to end on generated price files,\n"
+    "round robin with the two floors built beside batch_bench.\n"
+    "  --runs N        runs of each program, 1..10000 (default 41)\n"
+    "  --weeks N,N...  the price files' lengths, each 1..6000 (default 6000,520)\n"
+    "  --long-line MB  also run each program on one price line of MB megabytes, 0..10000\n";
+
+struct Options {
+    int runs = 41;
+    long longLineMB = 0;
+    std::vector<int> weeksList = {6000, 520};
+    std::vector<std::string> programs;   // as given
+};
+
+// The options; nothing when --help was asked for. Throws
+// devtools::UsageError on a wrong command line.
+std::optional<Options> ParseArguments(int argc, char** argv)
+{
+    Options o;
+    devtools::Arguments args(argc, argv);
+    while (args.Next()) {
+        const std::string& a = args.Current();
+        if (args.IsHelp()) {
+            return std::nullopt;
+        } else if (a == "--runs") {
+            o.runs = static_cast<int>(args.WholeValue(1, 10000));
+        } else if (a == "--weeks") {
+            o.weeksList.clear();
+            std::stringstream list(args.Value());
+            for (std::string item; std::getline(list, item, ',');)
+                o.weeksList.push_back(static_cast<int>(devtools::WholeNumber(a, item, 1, 6000)));
+            if (o.weeksList.empty()) throw devtools::UsageError("--weeks needs a value");
+        } else if (a == "--long-line") {
+            o.longLineMB = static_cast<long>(args.WholeValue(0, 10000));
+        } else if (args.IsOption()) {
+            args.Reject();
+        } else {
+            o.programs.push_back(a);
+        }
+    }
+    if (o.programs.empty()) throw devtools::UsageError("no PROGRAM to time");
+    return o;
+}
+
+// Why path cannot be run; empty when it can.
+std::string WhyNotRunnable(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) return "no such file";
+    if (!std::filesystem::is_regular_file(status)) return "not a file";
+    if (access(path.c_str(), X_OK) != 0) return "not executable";
+    return {};
+}
+
 void WriteWorkDir(int weeks)
 {
     samples::PriceFileOptions o;
@@ -106,32 +164,38 @@ void WriteWorkDir(int weeks)
 
 int main(int argc, char** argv)
 {
-    int runs = 41;
-    long longLineMB = 0;
-    std::vector<int> weeksList = {6000, 520};
-    std::vector<std::string> programs;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
-            runs = std::max(1, std::atoi(argv[++i]));
-        } else if (std::strcmp(argv[i], "--weeks") == 0 && i + 1 < argc) {
-            weeksList.clear();
-            std::stringstream list(argv[++i]);
-            for (std::string item; std::getline(list, item, ',');)
-                weeksList.push_back(std::clamp(std::atoi(item.c_str()), 1, 6000));
-        } else if (std::strcmp(argv[i], "--long-line") == 0 && i + 1 < argc) {
-            longLineMB = std::max(0, std::atoi(argv[++i]));
-        } else {
-            programs.push_back(std::filesystem::absolute(argv[i]).string());
-        }
-    }
-    if (programs.empty()) {
-        std::fprintf(stderr, "usage: batch_bench [--runs N] [--weeks N,N...] [--long-line MB] PROGRAM...\n");
+    std::optional<Options> options;
+    try {
+        options = ParseArguments(argc, argv);
+    } catch (const devtools::UsageError& e) {
+        std::fprintf(stderr, "batch_bench: %s\n%s", e.what(), kUsage);
         return 2;
+    }
+    if (!options) {
+        std::printf("%s%s", kUsage, kHelp);
+        return 0;
+    }
+    const int runs = options->runs;
+    const long longLineMB = options->longLineMB;
+    const std::vector<int>& weeksList = options->weeksList;
+    std::vector<std::string> programs;
+    for (const std::string& given : options->programs) {
+        if (const std::string why = WhyNotRunnable(given); !why.empty()) {
+            std::fprintf(stderr, "batch_bench: PROGRAM %s: %s\n", given.c_str(), why.c_str());
+            return 2;
+        }
+        programs.push_back(std::filesystem::absolute(given).string());
     }
     const auto here = std::filesystem::absolute(argv[0]).parent_path();
     const std::string launcher = (here / "launch_child").string();
     const std::string empty = (here / "empty_program").string();
     const std::string ioMvr = (here / "io_only_mvr").string(), ioKq4 = (here / "io_only_kq4").string();
+    for (const std::string& helper : {launcher, empty, ioMvr, ioKq4}) {
+        if (const std::string why = WhyNotRunnable(helper); !why.empty()) {
+            std::fprintf(stderr, "batch_bench: %s: %s (it is built beside batch_bench)\n", helper.c_str(), why.c_str());
+            return 1;
+        }
+    }
     // Each program's I/O floor: the one of the same reads and writes.
     const auto ioOf = [&](const std::string& program) { return Lower(Name(program)).find("kq4") != std::string::npos ? 2 : 1; };
 
