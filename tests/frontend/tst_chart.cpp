@@ -195,12 +195,19 @@ private slots:
         QCOMPARE(frmTChart->frameGeometry().topLeft(), QPoint(57, 154));
         QCOMPARE(frmTChart->size(), QSize(686, 493));
         QVERIFY(frmTChart->MainMenu->isVisible());
+        // The single border: the user neither resizes nor maximises it.
+        auto sizeIsFixed = [] {
+            return frmTChart->minimumSize() == frmTChart->size() && frmTChart->maximumSize() == frmTChart->size()
+                && !(frmTChart->windowFlags() & Qt::WindowMaximizeButtonHint);
+        };
+        QVERIFY(sizeIsFixed());
         // Large only over a price chart.
         frmTChart->LargeCharts1->trigger();
         QCOMPARE(frmTChart->ChartLayout, TChartLayout::Small);
         p.Choose(8);
         frmTChart->LargeCharts1->trigger();
         QCOMPARE(frmTChart->size(), QSize(803, 580));
+        QVERIFY(sizeIsFixed());
         QTRY_COMPARE(frmTChart->frameGeometry().topLeft(), QPoint(0, 98));
         QCOMPARE(frmTChart->LayoutBars, 187);
         QCOMPARE(frmTChart->LastBar, 187);
@@ -213,6 +220,7 @@ private slots:
         QCOMPARE(image.size(), frmTChart->findChild<QWidget *>("TChartCanvas")->size());
         frmTChart->SmallCharts1->trigger();
         QCOMPARE(frmTChart->size(), QSize(686, 493));
+        QVERIFY(sizeIsFixed());
         QTRY_COMPARE(frmTChart->frameGeometry().topLeft(), QPoint(57, 154));
         QCOMPARE(frmTChart->ChartRight, 634);
     }
