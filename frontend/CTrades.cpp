@@ -259,6 +259,12 @@ void TfrmTChart::FormCreate()
 void TfrmTChart::Reload()
 {
     mmTChart->LoadFromFile(ChartFileName);
+    // A shorter file may end before the plotted range does: the range is
+    // moved to end at the last bar, as a plot moves it.
+    const BarRange range = KeepRangeInFile({FirstBar, LastBar}, LayoutBars,
+                                           static_cast<int>(mmTChart->Lines().size()));
+    FirstBar = range.first;
+    LastBar = range.last;
 }
 
 void TfrmTChart::btnPlotClick()

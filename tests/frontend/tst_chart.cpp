@@ -405,19 +405,38 @@ private slots:
 
     void reloadOfAShorterFile()
     {
-        Plotter p(Bars(300));
-        p.Choose(1);   // 2005, bar 240: moved to 144 .. 299
-        QCOMPARE(frmTChart->ChartRight, 634);
+        Plotter p(Bars(400));
+        p.Choose(1);   // 2007, bar 336: moved to 244 .. 399
+        QCOMPARE(frmTChart->FirstBar, 244);
+        // The range lies wholly past the end of the new file: it is moved to
+        // end at the last bar, as a plot moves it.
         p.dir.writeLines("TCHART.TCH", ChartLines(Bars(200)));
         frmTChart->Reload();
-        QCOMPARE(frmTChart->cbTChart->count(), 7);   // the year list stays
+        QCOMPARE(frmTChart->cbTChart->count(), 9);   // the year list stays
         QCOMPARE(frmTChart->ChartRight, 634);        // nothing redrawn
+        QCOMPARE(frmTChart->FirstBar, 44);
+        QCOMPARE(frmTChart->LastBar, 199);
         Repaint();
-        QCOMPARE(frmTChart->ChartRight, 10 + 4 * (199 - 144 + 1));
+        QCOMPARE(frmTChart->windowTitle(), QString("T-Bonds: Last Bar: 28 FEB 2004, Close: 107-26"));
+        QCOMPARE(frmTChart->ChartRight, 634);   // 156 bars
+        // A file longer than the range keeps it.
+        p.dir.writeLines("TCHART.TCH", ChartLines(Bars(300)));
+        frmTChart->Reload();
+        QCOMPARE(frmTChart->FirstBar, 44);
+        QCOMPARE(frmTChart->LastBar, 199);
+        // Fewer bars than the layout shows: all of them are drawn.
         p.dir.writeLines("TCHART.TCH", ChartLines(Bars(100)));
         frmTChart->Reload();
         Repaint();
-        QTRY_COMPARE(Dialogs::Shown().size(), 1);   // no bars left in the range
+        QCOMPARE(frmTChart->ChartRight, 10 + 4 * 100);
+        QVERIFY(frmTChart->PriceChartShown);
+        QTest::qWait(10);
+        QCOMPARE(BoxTexts(), QStringList{});
+        // No bar at all is left to draw.
+        p.dir.writeLines("TCHART.TCH", ChartLines(Bars(0)));
+        frmTChart->Reload();
+        Repaint();
+        QTRY_COMPARE(BoxTexts(), QStringList{"The chart file \"TCHART.TCH\" holds no bars to plot."});
         QVERIFY(!frmTChart->PriceChartShown);
     }
 
