@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <csignal>
 #include <sys/resource.h>
@@ -714,6 +715,17 @@ private slots:
         Plotter p(Bars(10));
         frmTChart->Help2->trigger();
         QCOMPARE(HelpViewer::LastOpened(), QString("TCHART.HLP"));
+        // Every menu the help names is one of the window's own.
+        QStringList menus;
+        for (QAction *menu : frmTChart->MainMenu->actions())
+            menus << menu->text().remove('&');
+        const QRegularExpression named("(\\w+)\\s+(?:menu|>)");
+        int names = 0;
+        for (const QRegularExpressionMatch &match : named.globalMatch(HelpViewer::ShownText())) {
+            QVERIFY2(menus.contains(match.captured(1)), qPrintable(match.captured(1)));
+            ++names;
+        }
+        QVERIFY(names > 0);
         Dialogs::QueueModalAction([](QDialog *dialog) {
             QCOMPARE(dialog->windowTitle(), QString("About Zizida Zuzezaz"));
             frmColorAbout->Button1->click();
