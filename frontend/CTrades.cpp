@@ -153,7 +153,7 @@ TfrmTChart::TfrmTChart(QWidget *parent)
     MainMenu = AddMenuBar(m_canvas);
     MainMenu->setObjectName(QStringLiteral("MainMenu"));
     BuildMenu();
-    resize(686, 493);
+    SetClientSize(686, 493);
 
     pnlTChart = MakeChild<QFrame>(m_canvas, "pnlTChart", 0, 0, 88, 29);
     pnlTChart->setAttribute(Qt::WA_NoMousePropagation);   // a click on it is no click on the window
@@ -259,6 +259,12 @@ void TfrmTChart::FormCreate()
 void TfrmTChart::Reload()
 {
     mmTChart->LoadFromFile(ChartFileName);
+    // A shorter file may end before the plotted range does: the range is
+    // moved to end at the last bar, as a plot moves it.
+    const BarRange range = KeepRangeInFile({FirstBar, LastBar}, LayoutBars,
+                                           static_cast<int>(mmTChart->Lines().size()));
+    FirstBar = range.first;
+    LastBar = range.last;
 }
 
 void TfrmTChart::btnPlotClick()
@@ -320,7 +326,7 @@ void TfrmTChart::SetSmallLayout()
     ChartLayout = TChartLayout::Small;
     PriceHeight = 400;
     PaneHeight = 0;
-    resize(686, 493);
+    SetClientSize(686, 493);
     const QRect screen = ScreenRect();
     move(Nearest((screen.width() - 686) / 2.0), Nearest((screen.height() - 493) / 2.0));
 }
@@ -339,7 +345,7 @@ void TfrmTChart::LargeCharts1Click()
         return;
     ChartLayout = TChartLayout::Large;
     LayoutBars = 187;
-    resize(803, 580);
+    SetClientSize(803, 580);
     if (Stochastic1->isChecked()) {
         PriceHeight = 390;
         PaneHeight = 105;

@@ -353,9 +353,19 @@ void TfrmCalendar::Exit1Click()
 
 bool TfrmCalendar::CanClose()
 {
+    return AskToSave(QStringLiteral("Do you want to save your changes before quiting?"));
+}
+
+bool TfrmCalendar::CanEndProgram()
+{
+    return AskToSave(QStringLiteral("Do you want to save your changes to the calendar before quiting?"));
+}
+
+bool TfrmCalendar::AskToSave(const QString &question)
+{
     if (!m_modified)
         return true;
-    switch (Dialogs::YesNoCancel(QStringLiteral("Do you want to save your changes before quiting?"))) {
+    switch (Dialogs::YesNoCancel(question)) {
     case btnYes:
         return btnSaveClick();
     case btnNo:

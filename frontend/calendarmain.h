@@ -62,8 +62,11 @@ public:
     void About1Click();
 
     // The question before unsaved changes are left behind by closing the
-    // window or the program: true when closing may go on.
+    // window: true when closing may go on.
     bool CanClose();
+    // The same when the program ends; the question names the calendar, which
+    // need not be on screen then.
+    bool CanEndProgram();
 
     bool Modified() const { return m_modified; }
     bool ReplaceMode() const { return m_replaceMode; }
@@ -81,6 +84,7 @@ private:
         QString text;
     };
 
+    bool AskToSave(const QString &question);
     TListBox *CurrentList() const;
     int ShownPage() const;
     void ChooseMonth(int page);

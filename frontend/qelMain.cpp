@@ -423,7 +423,7 @@ bool TfrmQEL5100::eventFilter(QObject *watched, QEvent *event)
 void TfrmQEL5100::closeEvent(QCloseEvent *event)
 {
     // The calendar's unsaved notes are not left behind without a question.
-    if (frmCalendar && !frmCalendar->CanClose()) {
+    if (frmCalendar && !frmCalendar->CanEndProgram()) {
         event->ignore();
         return;
     }

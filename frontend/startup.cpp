@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QThread>
+#include <algorithm>
 
 namespace StartUp {
 
@@ -54,8 +56,14 @@ void Run(const Options &options)
         // never exposed holds start-up no longer than this limit.
         constexpr int paintLimitMilliseconds = 1000;
         splash->ShowPainted(paintLimitMilliseconds);
-        while (clock.elapsed() < options.splashMilliseconds) {
-            // No messages are handled during the wait.
+        // No messages are handled during the wait; short sleeps leave the
+        // processor free.
+        constexpr qint64 sleepMilliseconds = 10;
+        while (true) {
+            const qint64 left = options.splashMilliseconds - clock.elapsed();
+            if (left <= 0)
+                break;
+            QThread::msleep(static_cast<unsigned long>(std::min(left, sleepMilliseconds)));
         }
         splash->hide();
         delete splash;

@@ -90,7 +90,11 @@ std::optional<int> ChosenBar(const QString &chooserText)
 
 BarRange PlotRange(int chosenBar, int layoutBars, int lineCount)
 {
-    BarRange range{chosenBar, chosenBar + layoutBars};
+    return KeepRangeInFile({chosenBar, chosenBar + layoutBars}, layoutBars, lineCount);
+}
+
+BarRange KeepRangeInFile(BarRange range, int layoutBars, int lineCount)
+{
     if (range.last > lineCount - 2)
         range = {lineCount - layoutBars - 1, lineCount - 2};
     return range;

@@ -71,6 +71,9 @@ struct BarRange {
 // The plot range from the chosen bar: layoutBars + 1 bars, moved to end at
 // the last bar line when it would run past it.
 BarRange PlotRange(int chosenBar, int layoutBars, int lineCount);
+// A range that runs past the last bar line moved to end at it, layoutBars
+// bars long, as a plot moves it; a range within the bar lines as it is.
+BarRange KeepRangeInFile(BarRange range, int layoutBars, int lineCount);
 // The range as a drawing pass uses it: cut to 0 .. line count - 2. Throws
 // QelError when no bar line is left.
 BarRange ClampToBars(BarRange range, int lineCount);

@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <csignal>
 #include <sys/resource.h>
@@ -195,12 +196,19 @@ private slots:
         QCOMPARE(frmTChart->frameGeometry().topLeft(), QPoint(57, 154));
         QCOMPARE(frmTChart->size(), QSize(686, 493));
         QVERIFY(frmTChart->MainMenu->isVisible());
+        // The single border: the user neither resizes nor maximises it.
+        auto sizeIsFixed = [] {
+            return frmTChart->minimumSize() == frmTChart->size() && frmTChart->maximumSize() == frmTChart->size()
+                && !(frmTChart->windowFlags() & Qt::WindowMaximizeButtonHint);
+        };
+        QVERIFY(sizeIsFixed());
         // Large only over a price chart.
         frmTChart->LargeCharts1->trigger();
         QCOMPARE(frmTChart->ChartLayout, TChartLayout::Small);
         p.Choose(8);
         frmTChart->LargeCharts1->trigger();
         QCOMPARE(frmTChart->size(), QSize(803, 580));
+        QVERIFY(sizeIsFixed());
         QTRY_COMPARE(frmTChart->frameGeometry().topLeft(), QPoint(0, 98));
         QCOMPARE(frmTChart->LayoutBars, 187);
         QCOMPARE(frmTChart->LastBar, 187);
@@ -213,6 +221,7 @@ private slots:
         QCOMPARE(image.size(), frmTChart->findChild<QWidget *>("TChartCanvas")->size());
         frmTChart->SmallCharts1->trigger();
         QCOMPARE(frmTChart->size(), QSize(686, 493));
+        QVERIFY(sizeIsFixed());
         QTRY_COMPARE(frmTChart->frameGeometry().topLeft(), QPoint(57, 154));
         QCOMPARE(frmTChart->ChartRight, 634);
     }
@@ -397,19 +406,38 @@ private slots:
 
     void reloadOfAShorterFile()
     {
-        Plotter p(Bars(300));
-        p.Choose(1);   // 2005, bar 240: moved to 144 .. 299
-        QCOMPARE(frmTChart->ChartRight, 634);
+        Plotter p(Bars(400));
+        p.Choose(1);   // 2007, bar 336: moved to 244 .. 399
+        QCOMPARE(frmTChart->FirstBar, 244);
+        // The range lies wholly past the end of the new file: it is moved to
+        // end at the last bar, as a plot moves it.
         p.dir.writeLines("TCHART.TCH", ChartLines(Bars(200)));
         frmTChart->Reload();
-        QCOMPARE(frmTChart->cbTChart->count(), 7);   // the year list stays
+        QCOMPARE(frmTChart->cbTChart->count(), 9);   // the year list stays
         QCOMPARE(frmTChart->ChartRight, 634);        // nothing redrawn
+        QCOMPARE(frmTChart->FirstBar, 44);
+        QCOMPARE(frmTChart->LastBar, 199);
         Repaint();
-        QCOMPARE(frmTChart->ChartRight, 10 + 4 * (199 - 144 + 1));
+        QCOMPARE(frmTChart->windowTitle(), QString("T-Bonds: Last Bar: 28 FEB 2004, Close: 107-26"));
+        QCOMPARE(frmTChart->ChartRight, 634);   // 156 bars
+        // A file longer than the range keeps it.
+        p.dir.writeLines("TCHART.TCH", ChartLines(Bars(300)));
+        frmTChart->Reload();
+        QCOMPARE(frmTChart->FirstBar, 44);
+        QCOMPARE(frmTChart->LastBar, 199);
+        // Fewer bars than the layout shows: all of them are drawn.
         p.dir.writeLines("TCHART.TCH", ChartLines(Bars(100)));
         frmTChart->Reload();
         Repaint();
-        QTRY_COMPARE(Dialogs::Shown().size(), 1);   // no bars left in the range
+        QCOMPARE(frmTChart->ChartRight, 10 + 4 * 100);
+        QVERIFY(frmTChart->PriceChartShown);
+        QTest::qWait(10);
+        QCOMPARE(BoxTexts(), QStringList{});
+        // No bar at all is left to draw.
+        p.dir.writeLines("TCHART.TCH", ChartLines(Bars(0)));
+        frmTChart->Reload();
+        Repaint();
+        QTRY_COMPARE(BoxTexts(), QStringList{"The chart file \"TCHART.TCH\" holds no bars to plot."});
         QVERIFY(!frmTChart->PriceChartShown);
     }
 
@@ -687,6 +715,17 @@ private slots:
         Plotter p(Bars(10));
         frmTChart->Help2->trigger();
         QCOMPARE(HelpViewer::LastOpened(), QString("TCHART.HLP"));
+        // Every menu the help names is one of the window's own.
+        QStringList menus;
+        for (QAction *menu : frmTChart->MainMenu->actions())
+            menus << menu->text().remove('&');
+        const QRegularExpression named("(\\w+)\\s+(?:menu|>)");
+        int names = 0;
+        for (const QRegularExpressionMatch &match : named.globalMatch(HelpViewer::ShownText())) {
+            QVERIFY2(menus.contains(match.captured(1)), qPrintable(match.captured(1)));
+            ++names;
+        }
+        QVERIFY(names > 0);
         Dialogs::QueueModalAction([](QDialog *dialog) {
             QCOMPARE(dialog->windowTitle(), QString("About Zizida Zuzezaz"));
             frmColorAbout->Button1->click();

@@ -174,6 +174,13 @@ private slots:
         QCOMPARE(PlotRange(243, 156, 400).last, 399 - 1 + 0);
         QCOMPARE(PlotRange(244, 156, 400).first, 243);
         QCOMPARE(PlotRange(244, 156, 400).last, 398);   // 156 bars
+        // A range kept over a reload: within the bars as it is, past the
+        // last bar (even wholly) moved to end at it.
+        QCOMPARE(KeepRangeInFile({243, 398}, 156, 400).first, 243);
+        QCOMPARE(KeepRangeInFile({243, 398}, 156, 400).last, 398);
+        QCOMPARE(KeepRangeInFile({400, 556}, 156, 301).first, 144);
+        QCOMPARE(KeepRangeInFile({400, 556}, 156, 301).last, 299);
+        QCOMPARE(KeepRangeInFile({200, 356}, 187, 301).first, 113);
         // Fewer bars than the layout: the pass cuts the range to the bars.
         const BarRange moved = PlotRange(0, 156, 50);
         QCOMPARE(moved.first, -107);

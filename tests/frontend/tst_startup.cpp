@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
+#include <ctime>
 
 class TestStartUp : public QObject {
     Q_OBJECT
@@ -261,6 +262,25 @@ private slots:
         QVERIFY(clock.elapsed() < 3000);
         for (QWidget *window : QApplication::topLevelWidgets())
             QVERIFY(window->objectName() != "frmQelplash");
+    }
+
+    void splashWaitLeavesTheProcessorFree()
+    {
+        WorkDir dir;
+        auto processMilliseconds = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
+        // The processor time of start-up's own work, without a wait.
+        double start = processMilliseconds();
+        { FrontEnd frontEnd(0); }
+        const double work = processMilliseconds() - start;
+
+        constexpr int splashMilliseconds = 1500;
+        QElapsedTimer clock;
+        clock.start();
+        start = processMilliseconds();
+        { FrontEnd frontEnd(splashMilliseconds); }
+        const double waiting = processMilliseconds() - start - work;
+        QVERIFY(clock.elapsed() >= splashMilliseconds);
+        QVERIFY2(waiting < splashMilliseconds / 4.0, qPrintable(QString::number(waiting)));
     }
 };
 

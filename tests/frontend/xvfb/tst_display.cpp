@@ -67,11 +67,14 @@ public:
     }
 
     // A property of the root window that holds 32-bit values (window ids, atoms).
-    QList<quint32> rootList(const char *property) const
+    QList<quint32> rootList(const char *property) const { return list(m_root, property); }
+
+    // The same of any window.
+    QList<quint32> list(quint32 window, const char *property) const
     {
         QList<quint32> values;
         xcb_get_property_reply_t *reply = xcb_get_property_reply(
-            m_connection, xcb_get_property(m_connection, 0, m_root, atom(property), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+            m_connection, xcb_get_property(m_connection, 0, window, atom(property), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
             nullptr);
         if (reply && reply->format == 32) {
             const auto *data = static_cast<const quint32 *>(xcb_get_property_value(reply));
@@ -81,6 +84,25 @@ public:
         }
         free(reply);
         return values;
+    }
+
+    // Asks the window manager to maximise a window, as a pager or a
+    // title bar's double click does.
+    void requestMaximise(quint32 window) const
+    {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom("_NET_WM_STATE");
+        event.data.data32[0] = 1;   // add
+        event.data.data32[1] = atom("_NET_WM_STATE_MAXIMIZED_VERT");
+        event.data.data32[2] = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
+        event.data.data32[3] = 1;   // from an application
+        xcb_send_event(m_connection, 0, m_root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char *>(&event));
+        xcb_flush(m_connection);
     }
 
     // The screen's pixels in a rectangle, as the display shows them now.
@@ -336,6 +358,29 @@ private slots:
         const QList<quint32> stacking = SettledStacking({frmQEL5100, frmControlPanel, frmTChart});
         QVERIFY2(StackIndex(stacking, frmQEL5100) > StackIndex(stacking, frmTChart), qPrintable(Describe(stacking)));
         QVERIFY2(StackIndex(stacking, frmControlPanel) > StackIndex(stacking, frmQEL5100), qPrintable(Describe(stacking)));
+    }
+
+    void plotterKeepsItsSize()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        QVERIFY(StartedOnScreen());
+        frmTChart->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frmTChart, 30000));
+        XClient client(displayName);
+        const quint32 window = quint32(frmTChart->winId());
+        // The window manager offers neither resizing nor maximising.
+        QList<quint32> allowed;
+        QVERIFY(QTest::qWaitFor([&] { return !(allowed = client.list(window, "_NET_WM_ALLOWED_ACTIONS")).isEmpty(); },
+                                30000));
+        for (const char *action : {"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"})
+            QVERIFY2(!allowed.contains(client.atom(action)), action);
+        // A request to maximise it changes nothing.
+        const QSize size = frmTChart->size();
+        client.requestMaximise(window);
+        QTest::qWait(500);
+        QCOMPARE(frmTChart->size(), size);
+        QVERIFY(!client.list(window, "_NET_WM_STATE").contains(client.atom("_NET_WM_STATE_MAXIMIZED_VERT")));
     }
 
     void splashShowsItsPictureDuringTheWait()
