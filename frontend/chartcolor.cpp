@@ -167,6 +167,8 @@ TfrmChartColor::TfrmChartColor(QWidget *parent)
         SchemeSave[n] = menus.Item(style, styles[n].save, "Save", styles[n].saveClick);
     }
     SetClientSize(268, 296 + MainMenu->sizeHint().height());
+    // Alt+C is Cancel's, not the Colors menu's.
+    ButtonKeysBeforeMenus(MainMenu);
 
     mmColorSave = MakeChild<TLineStore>(this, "mmColorSave");
     SetSwatches();

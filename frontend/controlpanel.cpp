@@ -126,7 +126,10 @@ void TfrmControlPanel::FormHide()
 void TfrmControlPanel::hideEvent(QHideEvent *event)
 {
     TForm::hideEvent(event);
-    ErrorHandler::Run([this] { FormHide(); });
+    // A minimise by the window manager arrives as a hide too; the panel stays
+    // shown then, minimised, for the window manager to restore.
+    if (!event->spontaneous())
+        ErrorHandler::Run([this] { FormHide(); });
 }
 
 bool TfrmControlPanel::eventFilter(QObject *watched, QEvent *event)
@@ -206,10 +209,18 @@ void TfrmControlPanel::ShowSignal(const QString &caption)
     pnlTradingSignal->setText(caption);
 }
 
+// The window manager may offer a minimise button although the panel asks
+// for none.
 void TfrmControlPanel::ShowAbove()
 {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
+}
+
+bool TfrmControlPanel::OnScreen() const
+{
+    return isVisible() && !isMinimized();
 }
 
 void TfrmControlPanel::btnMVRMouseDown()

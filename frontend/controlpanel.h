@@ -46,8 +46,11 @@ public:
     void SetMessages(const QStringList &lines);
     void AppendMessages(const QStringList &lines);
     void ShowSignal(const QString &caption);
-    // Shows the panel and raises it above the other stay-on-top windows.
+    // Shows the panel, restored if it was minimised, and raises it above the
+    // other stay-on-top windows.
     void ShowAbove();
+    // Shown and not minimised.
+    bool OnScreen() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -102,6 +102,8 @@ TfrmEditorMain::TfrmEditorMain(QWidget *parent)
     // Out of sight, so out of the Tab order too.
     btnCopy->setFocusPolicy(Qt::NoFocus);
     btnPaste->setFocusPolicy(Qt::NoFocus);
+    // Alt+E and Alt+M run End of File and the merge, not the Edit and Merge menus.
+    ButtonKeysBeforeMenus(MainMenu1);
 }
 
 void TfrmEditorMain::BuildMenu()
@@ -243,12 +245,14 @@ void TfrmEditorMain::Edit1Click()
 
 void TfrmEditorMain::Undo1Click()
 {
-    mmWKY->undo();
+    if (!PriceTextCovered())
+        mmWKY->undo();
 }
 
 void TfrmEditorMain::Cut1Click()
 {
-    mmWKY->cut();
+    if (!PriceTextCovered())
+        mmWKY->cut();
 }
 
 void TfrmEditorMain::btnCopyClick()
@@ -258,17 +262,22 @@ void TfrmEditorMain::btnCopyClick()
 
 void TfrmEditorMain::btnPasteClick()
 {
-    mmWKY->paste();
+    if (!PriceTextCovered())
+        mmWKY->paste();
 }
 
 void TfrmEditorMain::Delete1Click()
 {
-    mmWKY->textCursor().removeSelectedText();
+    if (!PriceTextCovered())
+        mmWKY->textCursor().removeSelectedText();
 }
 
-// End of File: the caret on the "T" of the first "THE-END".
+// End of File: the caret on the "T" of the first "THE-END". Nothing while
+// the merge pane covers the price text.
 void TfrmEditorMain::btnENDClick()
 {
+    if (PriceTextCovered())
+        return;
     const auto marker = EditorRules::FindEndMarker(mmWKY->Lines());
     if (!marker)
         return;
@@ -325,9 +334,7 @@ void TfrmEditorMain::RunMerge()
     append(MergeMessages(SystemMessages));
     append(EditorRules::MergeHistoryHeading());
     append(MergeMessages(HistoryMessages));
-    mmMerge->show();
-    mmMerge->raise();
-    Merge2->menuAction()->setEnabled(true);
+    ShowMergePane(true);
 }
 
 void TfrmEditorMain::Check1Click()
@@ -342,10 +349,28 @@ void TfrmEditorMain::Verify1Click()
 
 void TfrmEditorMain::Close1Click()
 {
-    mmMerge->hide();
-    Merge2->menuAction()->setEnabled(false);
+    ShowMergePane(false);
     Files::DeleteFile(SystemMessages);
     Files::DeleteFile(HistoryMessages);
+}
+
+// The merge pane over the price text, or the price text again. The covered
+// price text is hidden too, so that no key typed goes into text out of
+// sight; the keyboard goes to the merge pane.
+void TfrmEditorMain::ShowMergePane(bool shown)
+{
+    mmMerge->setVisible(shown);
+    mmWKY->setVisible(!shown);
+    if (shown) {
+        mmMerge->raise();
+        mmMerge->setFocus();
+    }
+    Merge2->menuAction()->setEnabled(shown);
+}
+
+bool TfrmEditorMain::PriceTextCovered() const
+{
+    return !mmMerge->isHidden();
 }
 
 void TfrmEditorMain::Help2Click()

@@ -65,6 +65,9 @@ protected:
 private:
     void BuildMenu();
     bool Modified() const;
+    void ShowMergePane(bool shown);
+    // The merge pane is up: the price text takes no key and no edit.
+    bool PriceTextCovered() const;
     // Asks before unsaved changes are lost; true when the window may go.
     bool ConfirmLeave(EditorRules::WayOut way);
 };

@@ -614,7 +614,10 @@ void TfrmQEL5100::ChangeColor31Click()
 
 void TfrmQEL5100::ControlPanel1Click()
 {
-    frmControlPanel->setVisible(!frmControlPanel->isVisible());
+    if (frmControlPanel->OnScreen())
+        frmControlPanel->hide();
+    else
+        frmControlPanel->ShowAbove();
 }
 
 void TfrmQEL5100::About1Click()
@@ -636,7 +639,7 @@ void TfrmQEL5100::About1Click()
         }
     } restore{this, mainColour, secondColour};
     Dialogs::ExecModal(frmQelAbout);
-    frmControlPanel->show();
+    frmControlPanel->ShowAbove();
 }
 
 void TfrmQEL5100::ChangeParams1Click()

@@ -1,8 +1,10 @@
 #pragma once
 // A small help system: opens one of the front end's help files at its
-// contents page in a window of its own. A help file in the working directory
-// is used when there is one; otherwise the text shipped inside the program.
-// A help file that exists nowhere is reported by the help system itself.
+// contents page in a window of its own, above the window that opened it and
+// usable while a modal window is open. A help file in the working directory
+// is used when it is plain text; otherwise the text shipped inside the
+// program. A help file that exists nowhere is reported by the help system
+// itself.
 #include <QString>
 
 class QTextBrowser;

@@ -1,7 +1,36 @@
 #include "menus.h"
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QShortcut>
+#include <QShortcutEvent>
 #include <QVBoxLayout>
+
+namespace {
+// Whichever of the two the toolkit hands a shared key to, the button runs.
+class ButtonKeys : public QObject {
+public:
+    ButtonKeys(const QList<QAbstractButton *> &buttons, QObject *parent) : QObject(parent), m_buttons(buttons) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Shortcut) {
+            const QKeySequence key = static_cast<QShortcutEvent *>(event)->key();
+            for (QAbstractButton *button : m_buttons) {
+                if (button->shortcut() == key && button->isVisible() && button->isEnabled()) {
+                    button->animateClick();
+                    return true;
+                }
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QList<QAbstractButton *> m_buttons;
+};
+} // namespace
 
 QMenu *AddMenu(QMenuBar *bar, const char *name, const char *caption)
 {
@@ -23,6 +52,32 @@ QWidget *MenuAndClient(QDialog *form, QMenuBar **bar, int width, int height)
     client->setFixedSize(width, height);
     layout->addWidget(client);
     return client;
+}
+
+void ButtonKeysBeforeMenus(QMenuBar *bar)
+{
+    QList<QKeySequence> titleKeys;
+    for (QAction *title : bar->actions())
+        titleKeys << QKeySequence::mnemonic(title->text());
+    QList<QAbstractButton *> buttons;
+    for (QAbstractButton *button : bar->window()->findChildren<QAbstractButton *>()) {
+        if (!button->shortcut().isEmpty() && titleKeys.contains(button->shortcut()))
+            buttons << button;
+    }
+    auto *filter = new ButtonKeys(buttons, bar);
+    bar->installEventFilter(filter);
+    for (QAbstractButton *button : buttons)
+        button->installEventFilter(filter);
+
+    auto *f10 = new QShortcut(QKeySequence(Qt::Key_F10), bar->window());
+    QObject::connect(f10, &QShortcut::activated, bar, [bar] {
+        for (QAction *title : bar->actions()) {
+            if (title->isVisible() && title->isEnabled()) {
+                bar->setActiveAction(title);
+                return;
+            }
+        }
+    });
 }
 
 QAction *AddMenuItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler)

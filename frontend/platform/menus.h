@@ -32,6 +32,12 @@ class QDialog;
 // size of both; controls are placed on the returned client area.
 QWidget *MenuAndClient(QDialog *form, QMenuBar **bar, int width, int height);
 
+// Alt+letter keys that a button shares with a menu title of its window go to
+// the button, on every press; the toolkit would take such a key as ambiguous
+// and only move the focus. The menus stay reachable by the mouse and by F10,
+// which opens the first of them.
+void ButtonKeysBeforeMenus(QMenuBar *bar);
+
 // A menu item whose handler runs under the default error handler.
 QAction *AddMenuItem(QMenu *menu, const char *name, const char *caption, std::function<void()> handler);
 

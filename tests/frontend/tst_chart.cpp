@@ -710,6 +710,21 @@ private slots:
         QCOMPARE(BoxTexts(), QStringList{"Please select a year first then click."});
     }
 
+    // Alt+C is Cancel's, not the Colors menu's: one press closes the editor.
+    void cancelKey()
+    {
+        Plotter p(Bars(10));
+        Dialogs::QueueModalAction([](QDialog *editor) {
+            editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(editor));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+            QTRY_VERIFY(!editor->isVisible());
+            QVERIFY(!QApplication::activePopupWidget());
+        });
+        frmTChart->ColorPreferences1->trigger();
+        QCOMPARE(Dialogs::ModalWindowsShown(), QStringList{"frmChartColor"});
+    }
+
     void helpAndAbout()
     {
         Plotter p(Bars(10));

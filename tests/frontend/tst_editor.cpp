@@ -127,6 +127,18 @@ TfrmEditorMain *ShowEditor()
     return frmEditorMain;
 }
 
+// The editor up and active, so that keys typed reach it; null when it could
+// not be activated.
+TfrmEditorMain *ActiveEditor()
+{
+    TfrmEditorMain *editor = ShowEditor();
+    editor->activateWindow();
+    return QTest::qWaitForWindowActive(editor) ? editor : nullptr;
+}
+
+// A merge program that leaves one line in each message file.
+const QString OneLineMerge = "printf 'w\\r\\n' > MESSAGES.TLW; printf 'f\\r\\n' > MESSAGES.TLF";
+
 #ifdef TLQ_PROGRAM
 bool InstallStandIn(const WorkDir &dir)
 {
@@ -534,9 +546,8 @@ private slots:
         WorkDir dir;
         dir.writeLines("BONDS.WWW", {"05JAN01 abc", "THE-END"});
         FrontEnd frontEnd;
-        TfrmEditorMain *ed = ShowEditor();
-        ed->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(ed));
+        TfrmEditorMain *ed = ActiveEditor();
+        QVERIFY(ed);
         ClearClipboard();
         ed->mmWKY->setFocus();
         SelectInPane(ed->mmWKY, 0, 0, 7);
@@ -554,6 +565,70 @@ private slots:
             QVERIFY(ed->focusWidget() != ed->btnCopy && ed->focusWidget() != ed->btnPaste);
         }
         QVERIFY(!ed->mmWKY->toPlainText().contains('\t'));
+    }
+
+    // Alt+E and Alt+M are the EOF and Merge buttons' keys, not the Edit and
+    // Merge menus': every press runs the button. F10 opens the menus.
+    void buttonKeysBeforeMenus()
+    {
+        WorkDir dir;
+        dir.writeLines("BONDS.WWW", {"05JAN01 abc", "  THE-END"});
+        dir.writeScript("TLQ.DLL", OneLineMerge);
+        FrontEnd frontEnd;
+        TfrmEditorMain *ed = ActiveEditor();
+        QVERIFY(ed);
+        for (int press = 0; press < 2; ++press) {
+            ed->btnSave->setFocus();
+            PlaceCaret(ed->mmWKY, 0, 0);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+            QTRY_COMPARE(ed->focusWidget(), ed->mmWKY);
+            QCOMPARE(ed->mmWKY->textCursor().blockNumber(), 1);
+            QCOMPARE(ed->mmWKY->textCursor().positionInBlock(), 2);
+            QVERIFY(!QApplication::activePopupWidget());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(ed->mmMerge->isVisible());
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(Boxes(), QStringList{});
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+        QTRY_COMPARE(QApplication::activePopupWidget(), ed->File1);
+        QTest::keyClick(ed->File1, Qt::Key_Escape);
+    }
+
+    // While the merge pane covers the price text, no key reaches that text:
+    // the merge run gives the keyboard to the merge pane, End of File and
+    // Paste do nothing. Merge > Close brings the text back and deletes the
+    // message files.
+    void mergePaneTakesTheKeyboard()
+    {
+        WorkDir dir;
+        dir.writeLines("BONDS.WWW", {"05JAN01", "THE-END"});
+        dir.writeScript("TLQ.DLL", OneLineMerge);
+        FrontEnd frontEnd;
+        TfrmEditorMain *ed = ActiveEditor();
+        QVERIFY(ed);
+        QGuiApplication::clipboard()->setText("P");
+        const auto typeW = [] { QTest::keyClick(QApplication::focusWidget(), 'W'); };
+
+        ed->mmWKY->setFocus();
+        ed->Merge1->trigger();
+        QCOMPARE(QApplication::focusWidget(), ed->mmMerge);
+        typeW();
+        ed->btnEND->click();
+        typeW();
+        ed->EndofFile1->trigger();
+        typeW();
+        ed->btnPaste->click();
+        QCOMPARE(ed->mmWKY->Lines(), (QStringList{"05JAN01", "THE-END"}));
+        QVERIFY(!ed->mmWKY->document()->isModified());
+
+        ed->Close1->trigger();
+        QVERIFY(!dir.exists("MESSAGES.TLW"));
+        QVERIFY(!dir.exists("MESSAGES.TLF"));
+        ed->btnEND->click();
+        typeW();
+        QCOMPARE(ed->mmWKY->Lines(), (QStringList{"05JAN01", "WTHE-END"}));
     }
 
     void backupAndRestore_data()
@@ -732,7 +807,7 @@ private slots:
 
         // After a merge that ran, a failed start leaves pane and menu as
         // they were.
-        dir.writeScript("TLQ.DLL", "printf 'w\\r\\n' > MESSAGES.TLW; printf 'f\\r\\n' > MESSAGES.TLF");
+        dir.writeScript("TLQ.DLL", OneLineMerge);
         ed->sbtMerge->click();
         const QStringList shown = MergePaneLines({"w"}, {"f"});
         QCOMPARE(ed->mmMerge->Lines(), shown);

@@ -363,6 +363,10 @@ private slots:
         dir.writeLines("QEL5100.HLP", {"Local help of this installation"});
         HelpViewer::ShowContents("QEL5100.HLP");
         QCOMPARE(HelpViewer::ShownText(), QString("Local help of this installation"));
+        // A help file in a binary format gives way to the shipped text.
+        dir.writeBytes("QEL5100.HLP", QByteArray("?_\x03\0\0\0Local help", 16));
+        HelpViewer::ShowContents("QEL5100.HLP");
+        QVERIFY(HelpViewer::ShownText().startsWith("QEL-5100 Help - Contents"));
 
         HelpViewer::ShowContents("NOSUCH.HLP");
         QCOMPARE(Dialogs::Shown().size(), 1);

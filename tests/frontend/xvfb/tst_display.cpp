@@ -1,6 +1,7 @@
 // The front end on a real X server with a window manager, where windows are
 // exposed and stacked as on a desktop: the splash's picture during the
-// start-up wait and the order of the stay-on-top windows. The test starts
+// start-up wait, the order of the stay-on-top windows, help opened from a
+// modal window, and the control panel after a minimise. The test starts
 // its own virtual server and window manager and stops them at the end.
 #include "fixture.h"
 
@@ -10,8 +11,10 @@
 #include "controlpanel.h"
 #include "fullreport.h"
 #include "qelMain.h"
+#include "qelparam.h"
 #include "platform/dialogs.h"
 #include "platform/errorhandler.h"
+#include "platform/helpviewer.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
@@ -19,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <xcb/xcb.h>
@@ -70,7 +74,7 @@ public:
     QList<quint32> rootList(const char *property) const { return list(m_root, property); }
 
     // The same of any window.
-    QList<quint32> list(quint32 window, const char *property) const
+    QList<quint32> list(xcb_window_t window, const char *property) const
     {
         QList<quint32> values;
         xcb_get_property_reply_t *reply = xcb_get_property_reply(
@@ -86,22 +90,19 @@ public:
         return values;
     }
 
-    // Asks the window manager to maximise a window, as a pager or a
-    // title bar's double click does.
-    void requestMaximise(quint32 window) const
+    // A request about a window to the window manager, as a pager sends it.
+    void request(xcb_window_t window, const char *type, const QList<quint32> &data)
     {
-        xcb_client_message_event_t event{};
-        event.response_type = XCB_CLIENT_MESSAGE;
-        event.format = 32;
-        event.window = window;
-        event.type = atom("_NET_WM_STATE");
-        event.data.data32[0] = 1;   // add
-        event.data.data32[1] = atom("_NET_WM_STATE_MAXIMIZED_VERT");
-        event.data.data32[2] = atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-        event.data.data32[3] = 1;   // from an application
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = atom(type);
+        for (int i = 0; i < data.size() && i < 5; ++i)
+            message.data.data32[i] = data.at(i);
         xcb_send_event(m_connection, 0, m_root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                       reinterpret_cast<const char *>(&event));
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&message));
         xcb_flush(m_connection);
     }
 
@@ -377,10 +378,73 @@ private slots:
             QVERIFY2(!allowed.contains(client.atom(action)), action);
         // A request to maximise it changes nothing.
         const QSize size = frmTChart->size();
-        client.requestMaximise(window);
+        client.request(window, "_NET_WM_STATE",
+                       {1, client.atom("_NET_WM_STATE_MAXIMIZED_VERT"), client.atom("_NET_WM_STATE_MAXIMIZED_HORZ"), 1});
         QTest::qWait(500);
         QCOMPARE(frmTChart->size(), size);
         QVERIFY(!client.list(window, "_NET_WM_STATE").contains(client.atom("_NET_WM_STATE_MAXIMIZED_VERT")));
+    }
+
+    // Help opened from a modal window comes up above it and above the
+    // stay-on-top windows, whole on screen, and closes while the modal window
+    // stays open; afterwards the main window opens it again.
+    void helpAboveAModalWindow()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        QVERIFY(StartedOnScreen());
+        frmFullReport->show();
+        XClient client(displayName);
+        const auto closeByWindowManager = [&client](QWidget *window) {
+            client.request(quint32(window->winId()), "_NET_CLOSE_WINDOW", {0, 2});
+            return QTest::qWaitFor([window] { return window->isHidden(); }, 30000);
+        };
+        bool checked = false;
+        Dialogs::QueueModalAction([&](QDialog *panel) {
+            QVERIFY(QTest::qWaitForWindowExposed(panel, 30000));
+            frmQelparam->Help2->trigger();
+            QTextBrowser *help = HelpViewer::Window();
+            QVERIFY(help && QTest::qWaitForWindowExposed(help, 30000));
+            const QList<quint32> stacking = SettledStacking({panel, help, frmControlPanel, frmFullReport});
+            for (QWidget *below : QList<QWidget *>{panel, frmControlPanel, frmFullReport})
+                QVERIFY2(StackIndex(stacking, help) > StackIndex(stacking, below), qPrintable(Describe(stacking)));
+            const QRect screen = QGuiApplication::primaryScreen()->geometry();
+            QVERIFY2(screen.contains(help->frameGeometry()), qPrintable(QDebug::toString(help->frameGeometry())));
+            QVERIFY2(closeByWindowManager(help), "the help window could not be closed");
+            QVERIFY(panel->isVisible());
+            checked = true;
+        });
+        frmQEL5100->ChangeParams1->trigger();
+        QVERIFY(checked);
+        QVERIFY(!frmQelparam->isVisible());
+
+        frmQEL5100->Help2->trigger();
+        QTextBrowser *help = HelpViewer::Window();
+        QVERIFY(QTest::qWaitForWindowExposed(help, 30000));
+        QVERIFY2(closeByWindowManager(help), "the help window could not be closed");
+        QCOMPARE(BoxTexts(), QStringList{});
+    }
+
+    // Minimised through the window manager, the control panel comes back
+    // normal and on top by View > Control Panel.
+    void controlPanelBackAfterAMinimise()
+    {
+        WorkDir dir;
+        FrontEnd frontEnd;
+        QVERIFY(StartedOnScreen());
+        XClient client(displayName);
+        const quint32 panel = quint32(frmControlPanel->winId());
+        constexpr quint32 IconicState = 3;
+        client.request(panel, "WM_CHANGE_STATE", {IconicState});
+        QVERIFY2(QTest::qWaitFor([] { return frmControlPanel->isMinimized(); }, 30000), "the panel was not minimised");
+
+        frmQEL5100->ControlPanel1->trigger();
+        constexpr quint32 NormalState = 1;
+        QVERIFY2(QTest::qWaitFor([&] { return client.list(panel, "WM_STATE").value(0) == NormalState; }, 30000),
+                 "the panel did not come back");
+        QVERIFY(!frmControlPanel->isMinimized());
+        const QList<quint32> stacking = SettledStacking({frmQEL5100, frmControlPanel});
+        QVERIFY2(StackIndex(stacking, frmControlPanel) > StackIndex(stacking, frmQEL5100), qPrintable(Describe(stacking)));
     }
 
     void splashShowsItsPictureDuringTheWait()
