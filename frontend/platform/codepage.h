@@ -28,7 +28,7 @@ QString NameOf(char32_t c);
 // directly before an LF: the line reader splits at LF only) as this mark,
 // so that it neither breaks the line on screen nor vanishes. The code page
 // cannot hold the mark, so no file ever contains it.
-inline constexpr char16_t LoneCrMark = u'\u240D';
+inline constexpr char16_t LoneCrMark = u'\u21B5';
 QString ShownLine(QString line);    // CR -> mark
 QString StoredLine(QString line);   // mark -> CR
 

@@ -55,8 +55,13 @@ QStringList TListBox::Lines() const
 {
     QStringList lines;
     for (int row = 0; row < count(); ++row)
-        lines << CodePage::StoredLine(item(row)->text());
+        lines << Line(row);
     return lines;
+}
+
+QString TListBox::Line(int row) const
+{
+    return CodePage::StoredLine(item(row)->text());
 }
 
 TextFiles::LineEnds TListBox::LineEnds() const

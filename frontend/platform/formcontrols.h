@@ -32,6 +32,7 @@ public:
     // and entry i keeps the line end ends[i] (CR LF for an entry without).
     void SetLines(const QStringList &lines, const TextFiles::LineEnds &ends = {});
     QStringList Lines() const;
+    QString Line(int row) const;   // as Lines() holds it
     TextFiles::LineEnds LineEnds() const;
     // Throws QelError as TextFiles::ReadLines does; the entries stay then.
     void LoadFromFile(const QString &fileName);

@@ -109,7 +109,16 @@ QByteArray ReadBytes(const QString &name)
 
 QStringList ReadLines(const QString &name, LineEnds *ends)
 {
-    return SplitLines(ReadForLoad(name), ends);
+    QStringList lines = SplitLines(ReadForLoad(name), ends);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).size() > LineLimit)
+            throw QelError(QStringLiteral("File \"%1\" is too large to load (line %2 has %3 characters; at most %4).")
+                               .arg(name)
+                               .arg(i + 1)
+                               .arg(lines.at(i).size())
+                               .arg(LineLimit));
+    }
+    return lines;
 }
 
 QString ReadFirstLine(const QString &name)

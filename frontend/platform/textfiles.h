@@ -18,14 +18,19 @@ namespace TextFiles {
 enum class LineEnd : quint8 { CrLf, Lf, None };
 using LineEnds = QList<LineEnd>;
 
-// No window loads a file larger than this: far above any real file of the
-// system, and below what would exhaust memory in a text pane.
+// No window loads a file larger than this, or one with a longer line: far
+// above any real file of the system. A wrapping text pane lays a line out
+// in time that grows with the square of its length: a line of a million
+// characters holds the program for a minute and a half, one of 64 MB for
+// days.
 inline constexpr qint64 LoadLimit = 64 * 1024 * 1024;
-// Throws the load error naming the file when its size is above the limit.
+inline constexpr qsizetype LineLimit = 64 * 1024;
+// Throws the load error naming the file when its size is above LoadLimit.
 void CheckLoadSize(const QString &name, qint64 size);
 
-// Throws QelError when the file cannot be opened or read, or is larger
-// than LoadLimit. Each line's end goes to ends when given.
+// Throws QelError when the file cannot be opened or read, is larger than
+// LoadLimit or has a line longer than LineLimit. Each line's end goes to
+// ends when given.
 QStringList ReadLines(const QString &name, LineEnds *ends = nullptr);
 // First line only (empty when the file is empty); throws like ReadLines.
 QString ReadFirstLine(const QString &name);

@@ -415,7 +415,7 @@ private slots:
         FrontEnd frontEnd;
         ShowCalendar();
         QCOMPARE(frmCalendar->lstMonth[5]->count(), 4);
-        QCOMPARE(frmCalendar->lstMonth[5]->item(1)->text(), QString("A") + QChar(0x240D) + "B");
+        QCOMPARE(frmCalendar->lstMonth[5]->item(1)->text(), QString("A") + QChar(0x21B5) + "B");
         const auto before = Snapshot(dir);
         AddNote(3, "new");
         Press("btnSave");

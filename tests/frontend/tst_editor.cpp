@@ -300,7 +300,7 @@ private slots:
         dir.writeBytes("BONDS.WWW", "A\rB\r\nTHE-END\r\n");
         FrontEnd frontEnd;
         TfrmEditorMain *ed = ShowEditor();
-        QCOMPARE(ed->mmWKY->document()->firstBlock().text(), QString("A") + QChar(0x240D) + "B");
+        QCOMPARE(ed->mmWKY->document()->firstBlock().text(), QString("A") + QChar(0x21B5) + "B");
         SelectInPane(ed->mmWKY, 0, 0, 3);
         ed->btnCopy->click();
         ed->mmWKY->moveCursor(QTextCursor::End);

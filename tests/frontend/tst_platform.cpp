@@ -98,7 +98,7 @@ private slots:
         QTest::newRow("A macron") << -1 << 0x100u << QString::fromUtf8("\"\xC4\x80\" (U+0100)");
         QTest::newRow("arrow") << -1 << 0x2192u << QString::fromUtf8("\"\xE2\x86\x92\" (U+2192)");
         QTest::newRow("line separator") << -1 << 0x2028u << "U+2028";
-        QTest::newRow("lone CR mark") << -1 << uint(CodePage::LoneCrMark) << QString::fromUtf8("\"\xE2\x90\x8D\" (U+240D)");
+        QTest::newRow("lone CR mark") << -1 << uint(CodePage::LoneCrMark) << QString::fromUtf8("\"\xE2\x86\xB5\" (U+21B5)");
         QTest::newRow("outside the BMP") << -1 << 0x1F600u << QString::fromUtf8("\"\xF0\x9F\x98\x80\" (U+1F600)");
     }
     void codePage()
@@ -133,7 +133,8 @@ private slots:
     }
 
     // A file above the load limit is refused before a byte of it is read,
-    // text or picture; sparse files make the sizes cheap.
+    // text or picture (sparse files make the sizes cheap); a line longer
+    // than the line limit refuses the file too.
     void filesAboveTheLoadLimitAreRefused()
     {
         WorkDir dir(false);
@@ -157,6 +158,16 @@ private slots:
             QCOMPARE(error.message(), expected.arg("BIG.BMP"));
         }
         TextFiles::CheckLoadSize("BIG.TXT", TextFiles::LoadLimit);   // at the limit: taken
+
+        // So is a file with a line longer than a pane can lay out.
+        const QByteArray longest(TextFiles::LineLimit, 'x');
+        dir.writeBytes("LONG.TXT", "a\r\n" + longest + "\r\n" + longest + "x");
+        try {
+            TextFiles::ReadLines("LONG.TXT");
+            QFAIL("loaded");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(), "File \"LONG.TXT\" is too large to load (line 3 has 65537 characters; at most 65536).");
+        }
     }
 
     void writesCrLfAndRoundTrips()
