@@ -101,7 +101,7 @@ TfrmCalendar::TfrmCalendar(QWidget *parent)
     Edititem = MakeChild<QLineEdit>(entryPanel, "Edititem", 8, 6, 559, 22);
     SetFace(Edititem, clWhite);   // a plain white edit box on the panel's colour
     Edititem->setToolTip(QStringLiteral("Enter the text here."));
-    AcceptLineCharactersOnly(Edititem);
+    GuardFileText(Edititem);
     struct ButtonDesign {
         QPushButton *TfrmCalendar::*button;
         const char *name;
@@ -160,7 +160,7 @@ void TfrmCalendar::FormCreate()
     for (int m = 0; m < 12; ++m) {
         const QString name = CalendarFiles::MonthFileName(m + 1);
         try {
-            lstMonth[m]->SetLines(TextFiles::ReadLines(name));
+            lstMonth[m]->LoadFromFile(name);
             m_unread[m] = false;
         } catch (const QelError &error) {
             lstMonth[m]->SetLines({});
@@ -314,7 +314,7 @@ bool TfrmCalendar::btnSaveClick()
             continue;
         }
         try {
-            TextFiles::WriteLines(name, lstMonth[m]->Lines());
+            lstMonth[m]->SaveToFile(name);
         } catch (const QelError &error) {
             failures << error.message();
         }

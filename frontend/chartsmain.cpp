@@ -89,7 +89,7 @@ void TfrmChartsMain::lstChartsClick()
     const int selected = lstCharts->Selection();
     if (selected < 0)
         return;
-    imgChart->LoadFromFile(ChartPictureFile(lstCharts->item(selected)->text()));
+    imgChart->LoadFromFile(ChartPictureFile(lstCharts->Line(selected)));
 }
 
 void TfrmChartsMain::Uppdate1Click()

@@ -23,7 +23,6 @@ TfrmChartsUpdate::TfrmChartsUpdate(QWidget *parent)
     mmChtUpdate->setFont(FixedPitchFont(13));
     mmChtUpdate->SetColor(RgbColor(0xFD, 0xFE, 0xE9));
     mmChtUpdate->SetScrollBars(ScrollBars::Vertical);
-    AcceptLineCharactersOnly(mmChtUpdate);
     btnChtUpdate = MakeChild<QPushButton>(this, "btnChtUpdate", 0, 333, 139, 25, QStringLiteral(" Save and Exit"));
     btnChtUpdate->setAutoDefault(false);
     connect(btnChtUpdate, &QPushButton::clicked, this, Guarded([this] { btnChtUpdateClick(); }));
@@ -31,12 +30,13 @@ TfrmChartsUpdate::TfrmChartsUpdate(QWidget *parent)
 
 void TfrmChartsUpdate::EditList(const QString &fileName)
 {
-    const QStringList lines = TextFiles::ReadLines(fileName);
+    TextFiles::LineEnds ends;
+    const QStringList lines = TextFiles::ReadLines(fileName, &ends);
     m_fileName = fileName;
     mmChtUpdate->Clear();
     // Every line followed by a line end: an unedited list saves back byte
     // for byte, and a final Enter adds no entry.
-    mmChtUpdate->setPlainText(ChartListText(lines));
+    mmChtUpdate->SetLines(ChartListEditorLines(lines), ends);
     Dialogs::ExecModal(this);
 }
 
@@ -47,7 +47,9 @@ QStringList TfrmChartsUpdate::ListLines() const
 
 void TfrmChartsUpdate::btnChtUpdateClick()
 {
-    TextFiles::WriteLines(m_fileName, ListLines());
+    // The pane's line ends go with its lines; the one of the line that
+    // ListLines drops is not used.
+    TextFiles::WriteLines(m_fileName, ListLines(), mmChtUpdate->LineEnds());
     frmChartsMain->ReloadList();
     accept();
 }

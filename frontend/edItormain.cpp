@@ -155,7 +155,7 @@ bool TfrmEditorMain::Modified() const
 // Save and File > Save. A failed write leaves the old file and the flag.
 void TfrmEditorMain::btnSaveClick()
 {
-    TextFiles::WriteLines(EntryFile, mmWKY->Lines());
+    mmWKY->SaveToFile(EntryFile);
     mmWKY->document()->setModified(false);
 }
 

@@ -3,6 +3,7 @@
 #include "logic/strtoint.h"
 #include "platform/dialogs.h"
 #include "platform/errorhandler.h"
+#include "platform/formcontrols.h"
 #include "platform/helpviewer.h"
 #include "platform/menus.h"
 #include "platform/textfiles.h"
@@ -177,6 +178,7 @@ TfrmQelparam::TfrmQelparam(QWidget *parent)
         auto *combo = MakeChild<QComboBox>(design.group, design.name, 8, design.top, 66, 21);
         combo->setFont(PanelFont());
         combo->setEditable(true);
+        GuardFileText(combo);
         // Typed text stays as typed: no completion from the list, and Return
         // adds no item.
         combo->setCompleter(nullptr);

@@ -5,12 +5,9 @@ QString ChartPictureFile(const QString &name)
     return name + QStringLiteral(".GIF");
 }
 
-QString ChartListText(const QStringList &lines)
+QStringList ChartListEditorLines(const QStringList &lines)
 {
-    QString text;
-    for (const QString &line : lines)
-        text += line + QLatin1Char('\n');
-    return text;
+    return lines + QStringList{QString()};
 }
 
 QStringList ChartListLines(QStringList editorLines)
@@ -20,18 +17,3 @@ QStringList ChartListLines(QStringList editorLines)
     return editorLines;
 }
 
-bool IsLineCharacter(QChar c)
-{
-    return c.unicode() <= 0xFF && c != QLatin1Char('\n') && c != QLatin1Char('\r');
-}
-
-QString LineCharactersOnly(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (IsLineCharacter(c))
-            out += c;
-    }
-    return out;
-}

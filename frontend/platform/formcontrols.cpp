@@ -1,18 +1,17 @@
 #include "formcontrols.h"
 
+#include "codepage.h"
+#include "dialogs.h"
 #include "errorhandler.h"
-#include "logic/chartlist.h"
+#include "widgets.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QValidator>
 #include <QVBoxLayout>
-#include <memory>
 
 TListBox::TListBox(QWidget *parent)
     : QListWidget(parent)
@@ -34,11 +33,21 @@ void TListBox::SelectNone()
     clearSelection();
 }
 
-void TListBox::SetLines(const QStringList &lines)
+namespace {
+// The role under which an entry keeps its line end; an entry added by a
+// command has none and ends with CR LF.
+constexpr int LineEndRole = Qt::UserRole + 1;
+} // namespace
+
+void TListBox::SetLines(const QStringList &lines, const TextFiles::LineEnds &ends)
 {
     const QSignalBlocker blocker(this);
     clear();
-    addItems(lines);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        auto *entry = new QListWidgetItem(CodePage::ShownLine(lines.at(i)), this);
+        if (i < ends.size())
+            entry->setData(LineEndRole, int(ends.at(i)));
+    }
     SelectNone();
 }
 
@@ -46,8 +55,35 @@ QStringList TListBox::Lines() const
 {
     QStringList lines;
     for (int row = 0; row < count(); ++row)
-        lines << item(row)->text();
+        lines << Line(row);
     return lines;
+}
+
+QString TListBox::Line(int row) const
+{
+    return CodePage::StoredLine(item(row)->text());
+}
+
+TextFiles::LineEnds TListBox::LineEnds() const
+{
+    TextFiles::LineEnds ends;
+    for (int row = 0; row < count(); ++row) {
+        const QVariant end = item(row)->data(LineEndRole);
+        ends << (end.isValid() ? TextFiles::LineEnd(end.toInt()) : TextFiles::LineEnd::CrLf);
+    }
+    return ends;
+}
+
+void TListBox::LoadFromFile(const QString &fileName)
+{
+    TextFiles::LineEnds ends;
+    const QStringList lines = TextFiles::ReadLines(fileName, &ends);
+    SetLines(lines, ends);
+}
+
+void TListBox::SaveToFile(const QString &fileName) const
+{
+    TextFiles::WriteLines(fileName, Lines(), LineEnds());
 }
 
 void TListBox::focusInEvent(QFocusEvent *event)
@@ -63,60 +99,31 @@ void TListBox::focusInEvent(QFocusEvent *event)
 }
 
 namespace {
-class LineCharacterValidator : public QValidator {
+class FileTextValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    // Takes out what a line cannot hold, as the text pane does, so a paste
-    // keeps its Latin-1 part.
-    State validate(QString &input, int &position) const override
+    // Sees the whole text after each change; an Invalid answer makes the box
+    // undo the user's change (what the program sets comes from the files and
+    // always passes). The warning waits until the box has undone the change,
+    // so no box opens in the middle of an edit.
+    State validate(QString &input, int &) const override
     {
-        QString kept;
-        int keptBefore = 0;
-        for (int i = 0; i < input.size(); ++i) {
-            if (!IsLineCharacter(input.at(i)))
-                continue;
-            kept += input.at(i);
-            if (i < position)
-                ++keptBefore;
-        }
-        input = kept;
-        position = keptBefore;
-        return Acceptable;
+        input.replace(QLatin1Char('\r'), QChar(CodePage::LoneCrMark));
+        const std::optional<char32_t> refused = NotStorable(input, true);
+        if (!refused)
+            return Acceptable;
+        QMetaObject::invokeMethod(parent(), [c = *refused] { WarnNotStorable(c); }, Qt::QueuedConnection);
+        return Invalid;
     }
 };
 } // namespace
 
-void AcceptLineCharactersOnly(QLineEdit *edit)
+void GuardFileText(QLineEdit *edit)
 {
-    edit->setValidator(new LineCharacterValidator(edit));
+    edit->setValidator(new FileTextValidator(edit));
 }
 
-void AcceptLineCharactersOnly(QPlainTextEdit *edit)
+void GuardFileText(QComboBox *combo)
 {
-    // Whatever way a character came in (keys, paste, drop, input method),
-    // one that a list line cannot hold is taken out again at once.
-    auto busy = std::make_shared<bool>(false);
-    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, busy] {
-        if (*busy)
-            return;
-        QList<int> positions;
-        for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
-            const QString text = block.text();
-            for (int i = 0; i < text.size(); ++i) {
-                if (!IsLineCharacter(text.at(i)))
-                    positions << block.position() + i;
-            }
-        }
-        if (positions.isEmpty())
-            return;
-        *busy = true;
-        QTextCursor cursor(edit->document());
-        cursor.joinPreviousEditBlock();
-        for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
-            cursor.setPosition(*it);
-            cursor.deleteChar();
-        }
-        cursor.endEditBlock();
-        *busy = false;
-    });
+    combo->setValidator(new FileTextValidator(combo));
 }

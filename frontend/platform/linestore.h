@@ -1,8 +1,8 @@
 #pragma once
 // A hidden store of text lines: the lines exactly as given or as read by
 // the one line reader (CR LF or LF ends a line, a lone CR does not; bytes
-// as Latin-1). Stands where a window keeps a file's lines without showing
-// them.
+// in the files' code page). Stands where a window keeps a file's lines
+// without showing them.
 #include <QObject>
 #include <QStringList>
 

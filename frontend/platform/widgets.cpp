@@ -1,11 +1,16 @@
 #include "widgets.h"
 
+#include "codepage.h"
+#include "dialogs.h"
 #include "files.h"
 #include "logic/qelerror.h"
 #include "textfiles.h"
 
 #include <QGuiApplication>
+#include <QFileInfo>
 #include <QImageReader>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
@@ -63,9 +68,47 @@ void TMemo::SetReadOnly(bool readOnly)
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-void TMemo::SetLines(const QStringList &lines)
+std::optional<char32_t> NotStorable(const QString &typed, bool oneLine)
 {
-    setPlainText(lines.join(QLatin1Char('\n')));
+    if (const std::optional<char32_t> c = CodePage::FirstNotHeld(CodePage::StoredLine(typed)))
+        return c;
+    if (oneLine && typed.contains(QLatin1Char('\n')))
+        return U'\n';
+    return std::nullopt;
+}
+
+void WarnNotStorable(char32_t c)
+{
+    Dialogs::Warning(QStringLiteral("The character %1 cannot be stored in the file and was not entered.")
+                         .arg(CodePage::NameOf(c)));
+}
+
+namespace {
+// A line's end as its block keeps it: the block's user state, which stays
+// with the block when lines are added or removed around it; a new block
+// has none (-1) and so ends with CR LF.
+TextFiles::LineEnd EndOf(const QTextBlock &block)
+{
+    switch (block.userState()) {
+    case int(TextFiles::LineEnd::Lf): return TextFiles::LineEnd::Lf;
+    case int(TextFiles::LineEnd::None): return TextFiles::LineEnd::None;
+    default: return TextFiles::LineEnd::CrLf;
+    }
+}
+} // namespace
+
+void TMemo::SetLines(const QStringList &lines, const TextFiles::LineEnds &ends)
+{
+    QString text;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('\n');
+        text += CodePage::ShownLine(lines.at(i));
+    }
+    setPlainText(text);
+    QTextBlock block = document()->begin();
+    for (qsizetype i = 0; i < ends.size() && block.isValid(); ++i, block = block.next())
+        block.setUserState(int(ends.at(i)));
     m_noLines = lines.isEmpty();
 }
 
@@ -75,8 +118,18 @@ QStringList TMemo::Lines() const
         return {};
     QStringList lines;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
-        lines << block.text();
+        lines << CodePage::StoredLine(block.text());
     return lines;
+}
+
+TextFiles::LineEnds TMemo::LineEnds() const
+{
+    if (m_noLines && document()->isEmpty())
+        return {};
+    TextFiles::LineEnds ends;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        ends << EndOf(block);
+    return ends;
 }
 
 void TMemo::AppendLine(const QString &line)
@@ -85,7 +138,7 @@ void TMemo::AppendLine(const QString &line)
     cursor.movePosition(QTextCursor::End);
     if (!(m_noLines && document()->isEmpty()))
         cursor.insertBlock();
-    cursor.insertText(line);
+    cursor.insertText(CodePage::ShownLine(line));
     m_noLines = false;
 }
 
@@ -97,7 +150,14 @@ void TMemo::Clear()
 
 void TMemo::LoadFromFile(const QString &fileName)
 {
-    SetLines(TextFiles::ReadLines(fileName));
+    TextFiles::LineEnds ends;
+    const QStringList lines = TextFiles::ReadLines(fileName, &ends);
+    SetLines(lines, ends);
+}
+
+void TMemo::SaveToFile(const QString &fileName) const
+{
+    TextFiles::WriteLines(fileName, Lines(), LineEnds());
 }
 
 void TMemo::SetColor(TColor color)
@@ -121,6 +181,42 @@ void TMemo::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+bool TMemo::Refused(const QString &typed) const
+{
+    if (isReadOnly())
+        return false;
+    const std::optional<char32_t> c = NotStorable(typed);
+    if (c)
+        WarnNotStorable(*c);
+    return c.has_value();
+}
+
+// Typing, input methods, paste and drop: the ways text comes into the pane.
+void TMemo::keyPressEvent(QKeyEvent *event)
+{
+    if (Refused(event->text())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TMemo::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (Refused(event->commitString())) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+void TMemo::insertFromMimeData(const QMimeData *source)
+{
+    if (source && source->hasText() && Refused(source->text()))
+        return;
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
 TImage::TImage(QWidget *parent)
     : QLabel(parent)
 {
@@ -132,6 +228,7 @@ void TImage::LoadFromFile(const QString &fileName)
     const QString actual = Files::Resolve(fileName);
     if (!Files::FileExists(actual))
         throw QelError(QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(fileName));
+    TextFiles::CheckLoadSize(fileName, QFileInfo(actual).size());
     QImageReader reader(actual);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();

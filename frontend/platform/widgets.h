@@ -7,15 +7,28 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 #include "logic/tcolor.h"
+#include "textfiles.h"
 
+#include <optional>
 #include <utility>
 
 QColor ToQColor(TColor color);
 
 enum class ScrollBars { None, Vertical, Both };
 
+// Text typed or pasted into a control whose text goes to a file: the first
+// character the files' code page cannot hold (in a one-line box also a line
+// feed), which is then not to be entered. The mark of a lone CR passes: it
+// stands for a CR.
+std::optional<char32_t> NotStorable(const QString &typed, bool oneLine = false);
+// The warning box that names a refused character.
+void WarnNotStorable(char32_t c);
+
 // A multi-line text pane. Its lines are exactly the lines given to it: no
-// empty last block is added or counted, and an empty pane has no lines.
+// empty last block is added or counted, and an empty pane has no lines. A
+// CR inside a line shows as CodePage::LoneCrMark; each line keeps how it was
+// ended in its file, so a pane saved unedited writes the bytes it loaded.
+// Typed or pasted text with a character the files cannot hold is refused.
 class TMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -25,11 +38,15 @@ public:
     // shows where the pane stands and that the arrow keys move.
     void SetReadOnly(bool readOnly);
 
-    void SetLines(const QStringList &lines);
+    // Line i ends as ends[i] says when saved; a line without one, as a
+    // line typed anew, ends with CR LF.
+    void SetLines(const QStringList &lines, const TextFiles::LineEnds &ends = {});
     QStringList Lines() const;
+    TextFiles::LineEnds LineEnds() const;
     void AppendLine(const QString &line);
     void Clear();
     void LoadFromFile(const QString &fileName);
+    void SaveToFile(const QString &fileName) const;
 
     void SetColor(TColor color);
     TColor Color() const { return m_color; }
@@ -41,8 +58,13 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    bool Refused(const QString &typed) const;
+
     bool m_noLines = true;
     TColor m_color = clWhite;
     ScrollBars m_scrollBars = ScrollBars::None;

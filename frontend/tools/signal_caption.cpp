@@ -4,6 +4,7 @@
 // standard error, when there is no signal file or the caption cannot be made.
 #include "logic/qelerror.h"
 #include "logic/signalline.h"
+#include "platform/codepage.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,11 +30,11 @@ int main()
     if (!file.open(QIODevice::ReadOnly))
         return Fail(QStringLiteral("cannot open %1: %2").arg(found.first(), file.errorString()));
 
-    // The first line, bytes as Latin-1; CR LF or LF ends it.
+    // The first line, in the files' code page; CR LF or LF ends it.
     QByteArray first = file.readLine();
     if (first.endsWith('\n'))
         first.chop(first.endsWith("\r\n") ? 2 : 1);
-    const QString line = QString::fromLatin1(first);
+    const QString line = CodePage::Decode(first);
 
     QString caption;
     try {

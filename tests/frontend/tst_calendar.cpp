@@ -372,7 +372,10 @@ private slots:
         QCOMPARE(BoxTexts(), QStringList{});
     }
 
-    void entryBoxTakesLatin1Only()
+    // The box takes the code page's characters ("E\u20ac\u201cq\u201d.cal" whole);
+    // typed or pasted text with a character outside it, or with a line feed,
+    // is refused with a warning that names it, and the box keeps its text.
+    void entryBoxRefusesWhatTheFileCannotHold()
     {
         WorkDir dir;
         WriteNotes(dir);
@@ -380,14 +383,24 @@ private slots:
         ShowCalendar();
         frmCalendar->Edititem->clear();
         frmCalendar->Edititem->setFocus();
-        TypeText(frmCalendar->Edititem, QString::fromUtf8("caf\xC3\xA9\xE2\x82\xAC\xC2\xA0"));
-        QCOMPARE(frmCalendar->Edititem->text(), QString::fromUtf8("caf\xC3\xA9\xC2\xA0"));
-        QApplication::clipboard()->setText(QString::fromUtf8("\xE2\x82\xAC!\r\n"));
+        const QString kept = QString::fromUtf8("E\xE2\x82\xAC\xE2\x80\x9Cq\xE2\x80\x9D.cal");
+        QApplication::clipboard()->setText(kept);
         frmCalendar->Edititem->paste();
-        QCOMPARE(frmCalendar->Edititem->text(), QString::fromUtf8("caf\xC3\xA9\xC2\xA0!"));
+        TypeText(frmCalendar->Edititem, QString::fromUtf8("\xE2\x86\x92"));
+        QApplication::clipboard()->setText(QString::fromUtf8("x\xC4\x80"));
+        frmCalendar->Edititem->paste();
+        QApplication::clipboard()->setText("two\nlines");
+        frmCalendar->Edititem->paste();
+        QCOMPARE(frmCalendar->Edititem->text(), kept);
+        QCoreApplication::processEvents();   // the warnings come once the box has undone the change
+        const QString warning = "The character %1 cannot be stored in the file and was not entered.";
+        QCOMPARE(BoxTexts(), (QStringList{warning.arg(QString::fromUtf8("\"\xE2\x86\x92\" (U+2192)")),
+                                          warning.arg(QString::fromUtf8("\"\xC4\x80\" (U+0100)")),
+                                          warning.arg("U+000A")}));
+        QCOMPARE(Dialogs::Shown().first().type, BoxType::Warning);
         Press("btnAdd");
         Press("btnSave");
-        QCOMPARE(FileBytes(dir, MonthFile(3)), QByteArray("m1\r\nm2\r\nm3\r\ncaf\xE9\xA0!\r\n"));
+        QCOMPARE(FileBytes(dir, MonthFile(3)), QByteArray("m1\r\nm2\r\nm3\r\nE\x80\x93q\x94.cal\r\n"));
     }
 
     void saveWritesEveryMonthByteForByte()
@@ -395,8 +408,14 @@ private slots:
         WorkDir dir;
         WriteNotes(dir);
         dir.writeBytes(MonthFile(5), "lf only\nlast without end");
+        QByteArray all;   // every byte value, a lone CR among them
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        dir.writeBytes(MonthFile(6), "X1\r\r\nA\rB\r\n" + all);
         FrontEnd frontEnd;
         ShowCalendar();
+        QCOMPARE(frmCalendar->lstMonth[5]->count(), 4);
+        QCOMPARE(frmCalendar->lstMonth[5]->item(1)->text(), QString("A") + QChar(0x21B5) + "B");
         const auto before = Snapshot(dir);
         AddNote(3, "new");
         Press("btnSave");
@@ -405,8 +424,7 @@ private slots:
         QCOMPARE(FileBytes(dir, MonthFile(2)), QByteArray());   // an empty month is an empty file
         QCOMPARE(FileBytes(dir, MonthFile(3)), QByteArray("m1\r\nm2\r\nm3\r\nnew\r\n"));
         QCOMPARE(FileBytes(dir, MonthFile(4)), before[MonthFile(4)]);
-        QCOMPARE(FileBytes(dir, MonthFile(5)), QByteArray("lf only\r\nlast without end\r\n"));
-        for (int month = 6; month <= 12; ++month)
+        for (int month = 5; month <= 12; ++month)
             QCOMPARE(FileBytes(dir, MonthFile(month)), before[MonthFile(month)]);
         QCOMPARE(Lamps(), QString("0000000"));
         QVERIFY(!frmCalendar->Modified());

@@ -246,7 +246,11 @@ private slots:
         QTest::newRow("empty last line") << QByteArray("A\r\n\r\n");
         QTest::newRow("empty lines only") << QByteArray("\r\n\r\n");
         QTest::newRow("empty file") << QByteArray();
-        QTest::newRow("Latin-1") << QByteArray("caf\xE9\xA0\r\n");
+        QTest::newRow("code page") << QByteArray("caf\xE9\xA0\x80\x93\x94\x96\x81\x8D\x8F\x90\x9D\r\n");
+        QTest::newRow("lone CRs") << QByteArray("X1\r\r\nA\rB\r\nTHE-END\r\n");
+        QTest::newRow("LF only") << QByteArray("A\nB\n");
+        QTest::newRow("no final line end") << QByteArray("A\r\nB");
+        QTest::newRow("mixed line ends") << QByteArray("A\nB\r\n\nC");
     }
     void uneditedSaveRewritesTheFileByteForByte()
     {
@@ -276,7 +280,9 @@ private slots:
         QCOMPARE(frmChartsMain->lstCharts->Lines(), (QStringList{"A", "B"}));
     }
 
-    void editorTakesLatin1Only()
+    // The code page's characters go in; a paste with one outside it is
+    // refused whole with a warning that names it.
+    void editorRefusesWhatTheFileCannotHold()
     {
         WorkDir dir;
         dir.writeBytes("CHARTS.LST", "");
@@ -284,11 +290,14 @@ private slots:
         ShowViewer();
         Update([](TfrmChartsUpdate *editor) {
             TypeText(editor->mmChtUpdate, QString::fromUtf8("\xC3\xA9\xE2\x82\xAC" "1"));
-            QApplication::clipboard()->setText(QString::fromUtf8("\nx\xE2\x80\xA8y\xE2\x82\xAC\n"));
+            QApplication::clipboard()->setText(QString::fromUtf8("\nx\xE2\x80\xA8y\n"));
+            editor->mmChtUpdate->paste();
+            QApplication::clipboard()->setText("\nxy\n");
             editor->mmChtUpdate->paste();
             editor->btnChtUpdate->click();
         });
-        QCOMPARE(FileBytes(dir, "CHARTS.LST"), QByteArray("\xE9" "1\r\nxy\r\n"));
+        QCOMPARE(FileBytes(dir, "CHARTS.LST"), QByteArray("\xE9\x80" "1\r\nxy\r\n"));
+        QCOMPARE(BoxTexts(), QStringList{"The character U+2028 cannot be stored in the file and was not entered."});
     }
 
     void closeBoxDiscardsTheEdits()

@@ -8,7 +8,9 @@
 #include "edItormain.h"
 #include "qelMain.h"
 #include "rollover.h"
+#include "platform/codepage.h"
 #include "platform/helpviewer.h"
+#include "platform/textfiles.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -242,40 +244,49 @@ private slots:
         QCOMPARE(ed->Undo1->shortcut(), QKeySequence());
     }
 
+    // Loaded as the lines of the file and saved back unedited byte for byte;
+    // an edit at the end keeps every other byte, lone CRs and line ends too.
     void loadAndSave_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("CR LF") << QByteArray("05JAN01 1\r\nTHE-END\r\n") << QStringList{"05JAN01 1", "THE-END"};
+        QTest::addColumn<QByteArray>("edited");   // after an X typed at the end
+        QTest::newRow("CR LF") << QByteArray("05JAN01 1\r\nTHE-END\r\n") << QStringList{"05JAN01 1", "THE-END"}
+                               << QByteArray("05JAN01 1\r\nTHE-ENDX\r\n");
         QTest::newRow("CR LF, no last line end") << QByteArray("05JAN01 1\r\nTHE-END")
-                                                 << QStringList{"05JAN01 1", "THE-END"};
-        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
-        QTest::newRow("LF, no last line end") << QByteArray("a\nb") << QStringList{"a", "b"};
-        QTest::newRow("blank last line") << QByteArray("a\r\n\r\n") << QStringList{"a", ""};
-        QByteArray high;
-        for (int c = 0x80; c <= 0xFF; ++c)
-            high.append(char(c));
-        QTest::newRow("bytes 0x80-0xFF") << high + "\r\n\xA0\r\n"
-                                         << QStringList{QString::fromLatin1(high), QString(QChar(0xA0))};
-        QTest::newRow("empty file") << QByteArray() << QStringList{};
+                                                 << QStringList{"05JAN01 1", "THE-END"}
+                                                 << QByteArray("05JAN01 1\r\nTHE-ENDX");
+        QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"} << QByteArray("a\nbX\n");
+        QTest::newRow("LF, no last line end") << QByteArray("a\nb") << QStringList{"a", "b"} << QByteArray("a\nbX");
+        QTest::newRow("blank last line") << QByteArray("a\r\n\r\n") << QStringList{"a", ""}
+                                         << QByteArray("a\r\nX\r\n");
+        QTest::newRow("lone CRs") << QByteArray("X1\r\r\nA\rB\r\nTHE-END\r\n")
+                                  << QStringList{"X1\r", "A\rB", "THE-END"}
+                                  << QByteArray("X1\r\r\nA\rB\r\nTHE-ENDX\r\n");
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QTest::newRow("all 256 byte values") << all
+                                             << QStringList{CodePage::Decode(all.left(10)), CodePage::Decode(all.mid(11))}
+                                             << all + "X";
+        QTest::newRow("empty file") << QByteArray() << QStringList{} << QByteArray("X\r\n");
     }
     void loadAndSave()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
+        QFETCH(QByteArray, edited);
         WorkDir dir;
         dir.writeBytes("BONDS.WWW", bytes);
         FrontEnd frontEnd;
         TfrmEditorMain *ed = ShowEditor();
         QCOMPARE(ed->mmWKY->Lines(), lines);
+        QCOMPARE(ed->mmWKY->blockCount(), qMax(1, int(lines.size())));   // a lone CR breaks no line
         QVERIFY(!ed->mmWKY->document()->isModified());
         const auto others = Snapshot(dir, {"BONDS.WWW"});
 
         ed->btnSave->click();
-        QByteArray expected;
-        for (const QString &line : lines)
-            expected += line.toLatin1() + "\r\n";
-        QCOMPARE(ReadAll(dir, "BONDS.WWW"), expected);
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), bytes);
         QCOMPARE(Snapshot(dir, {"BONDS.WWW"}), others);
         QCOMPARE(Boxes(), QStringList{});
 
@@ -286,20 +297,92 @@ private slots:
         QVERIFY(ed->mmWKY->document()->isModified());
         ed->Save1->trigger();
         QVERIFY(!ed->mmWKY->document()->isModified());
-        QVERIFY(ReadAll(dir, "BONDS.WWW").endsWith("X\r\n"));
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), edited);
         ed->hide();
         ed->show();
         QCOMPARE(ed->mmWKY->Lines().last().right(1), QString("X"));
         QCOMPARE(Boxes(), QStringList{});
     }
 
-    void noEntryFileAtStartUp()
+    // A lone CR shows as a mark in its line; the mark copied and pasted is
+    // a CR again in the file.
+    void loneCrShowsAsAMark()
     {
         WorkDir dir;
-        dir.remove("BONDS.WWW");
+        dir.writeBytes("BONDS.WWW", "A\rB\r\nTHE-END\r\n");
         FrontEnd frontEnd;
-        QCOMPARE(Boxes(), QStringList{"Error: Cannot open file \"BONDS.WWW\". No such file or directory"});
+        TfrmEditorMain *ed = ShowEditor();
+        QCOMPARE(ed->mmWKY->document()->firstBlock().text(), QString("A") + QChar(0x21B5) + "B");
+        SelectInPane(ed->mmWKY, 0, 0, 3);
+        ed->btnCopy->click();
+        ed->mmWKY->moveCursor(QTextCursor::End);
+        ed->btnPaste->click();
+        ed->btnSave->click();
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("A\rB\r\nTHE-ENDA\rB\r\n"));
+        QCOMPARE(Boxes(), QStringList{});
+    }
+
+    // Typed, pasted or committed by an input method: a character the file
+    // cannot hold is refused with a warning that names it, and the pane and
+    // its modified flag stay as they were; the code page's own characters go
+    // in and are saved as its bytes.
+    void charactersOutsideTheCodePageAreRefused()
+    {
+        WorkDir dir;
+        dir.writeBytes("BONDS.WWW", "THE-END\r\n");
+        FrontEnd frontEnd;
+        TfrmEditorMain *ed = ShowEditor();
+        ed->mmWKY->moveCursor(QTextCursor::Start);
+        const QString arrow = QString::fromUtf8("\xE2\x86\x92");
+        TypeText(ed->mmWKY, "a" + arrow);
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("x\xC4\x80y"));
+        ed->btnPaste->click();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8("\xF0\x9F\x98\x80"));
+        QApplication::sendEvent(ed->mmWKY, &commit);
+        QCOMPARE(ed->mmWKY->Lines(), QStringList{"aTHE-END"});
+        const QString warning = "Warning: The character %1 cannot be stored in the file and was not entered.";
+        QCOMPARE(Boxes(), (QStringList{warning.arg("\"" + arrow + "\" (U+2192)"),
+                                       warning.arg(QString::fromUtf8("\"\xC4\x80\" (U+0100)")),
+                                       warning.arg(QString::fromUtf8("\"\xF0\x9F\x98\x80\" (U+1F600)"))}));
+        ed->mmWKY->document()->undo();
+        QVERIFY(!ed->mmWKY->document()->isModified());
+
+        Dialogs::ClearRecord();
+        TypeText(ed->mmWKY, QString::fromUtf8("E\xE2\x82\xAC"));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("\xE2\x80\x9Cq\xE2\x80\x9D \xE2\x80\x93 "));
+        ed->btnPaste->click();
+        ed->btnSave->click();
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("E\x80\x93q\x94 \x96 THE-END\r\n"));
+        QCOMPARE(Boxes(), QStringList{});
+    }
+
+    // A file too large for the pane is refused as a missing one is: the
+    // error box names it, the pane keeps its design line and start-up goes on.
+    void noEntryFileAtStartUp_data()
+    {
+        QTest::addColumn<bool>("tooLarge");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("missing") << false << "Error: Cannot open file \"BONDS.WWW\". No such file or directory";
+        QTest::newRow("too large") << true
+                                   << "Error: File \"BONDS.WWW\" is too large to load (67108865 bytes; at most 67108864).";
+    }
+    void noEntryFileAtStartUp()
+    {
+        QFETCH(bool, tooLarge);
+        QFETCH(QString, error);
+        WorkDir dir;
+        dir.remove("BONDS.WWW");
+        if (tooLarge) {
+            QFile big(dir.file("BONDS.WWW"));
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(TextFiles::LoadLimit + 1));
+        }
+        FrontEnd frontEnd;
+        QCOMPARE(Boxes(), QStringList{error});
         QCOMPARE(frmEditorMain->mmWKY->Lines(), QStringList{""});
+        QVERIFY(frmRollover);   // start-up went on past the editor
+        if (tooLarge)
+            return;
         ShowEditor()->btnSave->click();
         QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("\r\n"));
     }
@@ -431,7 +514,7 @@ private slots:
         const QStringList boxes = Boxes();
         QCOMPARE(boxes.size(), way == 0 ? 1 : 2);
         const QString error = directory ? "Error: Cannot create file \"BONDS.WWW\". "
-                                        : "Error: Write error on file \"BONDS.WWW\". ";
+                                        : "Error: Write error on file \"BONDS.WWW\". File too large";
         QVERIFY2(boxes.last().startsWith(error), qPrintable(boxes.last()));
         if (directory)
             QVERIFY(QFileInfo(dir.file("BONDS.WWW")).isDir());

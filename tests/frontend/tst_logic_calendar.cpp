@@ -95,7 +95,7 @@ private slots:
     {
         QFETCH(QStringList, lines);
         QFETCH(QString, text);
-        QCOMPARE(ChartListText(lines), text);
+        QCOMPARE(ChartListEditorLines(lines).join(QLatin1Char('\n')), text);
         // The pane's lines are its text split at line ends; reading them back
         // gives the list unchanged.
         QCOMPARE(ChartListLines(text.split(QLatin1Char('\n'))), lines);
@@ -110,18 +110,6 @@ private slots:
         QCOMPARE(ChartListLines({}), QStringList{});
         QCOMPARE(ChartPictureFile("1999D "), QString("1999D .GIF"));
         QCOMPARE(ChartPictureFile(""), QString(".GIF"));
-    }
-
-    void lineCharacters()
-    {
-        QVERIFY(IsLineCharacter(QChar(0xE9)));
-        QVERIFY(IsLineCharacter(QChar(0xA0)));
-        QVERIFY(IsLineCharacter(QLatin1Char('\t')));
-        QVERIFY(!IsLineCharacter(QLatin1Char('\n')));
-        QVERIFY(!IsLineCharacter(QLatin1Char('\r')));
-        QVERIFY(!IsLineCharacter(QChar(0x20AC)));
-        QVERIFY(!IsLineCharacter(QChar(0x2028)));
-        QCOMPARE(LineCharactersOnly(QString::fromUtf8("a\xE2\x82\xAC" "b\r\nc\xC3\xA9")), QString::fromUtf8("abc\xC3\xA9"));
     }
 };
 

@@ -3,12 +3,14 @@
 #include "fixture.h"
 #include "testmain.h"
 
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/helpviewer.h"
 #include "platform/launcher.h"
 #include "logic/qelerror.h"
 #include "logic/strtoint.h"
 #include "platform/textfiles.h"
+#include "platform/widgets.h"
 
 #include <QDialog>
 #include <QDir>
@@ -32,25 +34,140 @@ class TestPlatform : public QObject {
 private slots:
     void init() { Dialogs::ClearRecord(); Dialogs::ClearQueues(); }
 
-    void readsLines_data()
+    // Lines as read, and the same bytes written back from them with their
+    // line ends: every byte value, lone CRs and every kind of line end.
+    void readsLinesAndWritesThemBack_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
         QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
         QTest::newRow("LF") << QByteArray("a\nb\n") << QStringList{"a", "b"};
         QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("mixed line ends") << QByteArray("a\nb\r\nc\nd") << QStringList{"a", "b", "c", "d"};
         QTest::newRow("blank last line kept") << QByteArray("a\r\n\r\n") << QStringList{"a", ""};
+        QTest::newRow("line ends only") << QByteArray("\n\r\n") << QStringList{"", ""};
         QTest::newRow("trailing blanks kept") << QByteArray(" x  \r\n") << QStringList{" x  "};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
-        QTest::newRow("Latin-1 byte") << QByteArray("caf\xe9\r\n") << QStringList{QString::fromLatin1("caf\xe9")};
+        QTest::newRow("lone CRs") << QByteArray("X1\r\r\nA\rB\r\nTHE-END\r\n")
+                                  << QStringList{"X1\r", "A\rB", "THE-END"};
+        QTest::newRow("CR at the end") << QByteArray("a\r") << QStringList{"a\r"};
+        QTest::newRow("code page") << QByteArray("caf\xe9 \x80 \x93q\x94 \x96\r\n")
+                                   << QStringList{QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D "
+                                                                    "\xE2\x80\x93")};
+        QTest::newRow("all 256 byte values") << all << QStringList{CodePage::Decode(all.left(10)),
+                                                                   CodePage::Decode(all.mid(11))};
     }
-    void readsLines()
+    void readsLinesAndWritesThemBack()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         WorkDir dir(false);
         dir.writeBytes("IN.TXT", bytes);
+        TextFiles::LineEnds ends;
+        QCOMPARE(TextFiles::ReadLines("IN.TXT", &ends), lines);
         QCOMPARE(TextFiles::ReadLines("IN.TXT"), lines);
+        TextFiles::WriteLines("OUT.TXT", lines, ends);
+        QFile out(dir.file("OUT.TXT"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), bytes);
+    }
+
+    // The files' code page as Qt's converter has it: the five unassigned
+    // bytes read as the C1 controls of their value and write back as
+    // themselves; a character outside it is named, never written.
+    void codePage_data()
+    {
+        QTest::addColumn<int>("byte");   // -1: the code page cannot hold it
+        QTest::addColumn<uint>("code");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("euro") << 0x80 << 0x20ACu << QString::fromUtf8("\"\xE2\x82\xAC\" (U+20AC)");
+        QTest::newRow("unassigned 0x81") << 0x81 << 0x81u << "U+0081";
+        QTest::newRow("unassigned 0x8D") << 0x8D << 0x8Du << "U+008D";
+        QTest::newRow("unassigned 0x8F") << 0x8F << 0x8Fu << "U+008F";
+        QTest::newRow("unassigned 0x90") << 0x90 << 0x90u << "U+0090";
+        QTest::newRow("unassigned 0x9D") << 0x9D << 0x9Du << "U+009D";
+        QTest::newRow("left double quote") << 0x93 << 0x201Cu << QString::fromUtf8("\"\xE2\x80\x9C\" (U+201C)");
+        QTest::newRow("en dash") << 0x96 << 0x2013u << QString::fromUtf8("\"\xE2\x80\x93\" (U+2013)");
+        QTest::newRow("Y diaeresis") << 0x9F << 0x178u << QString::fromUtf8("\"\xC5\xB8\" (U+0178)");
+        QTest::newRow("no-break space") << 0xA0 << 0xA0u << QString::fromUtf8("\"\xC2\xA0\" (U+00A0)");
+        QTest::newRow("line feed") << 0x0A << 0x0Au << "U+000A";
+        QTest::newRow("C1 control U+0080") << -1 << 0x80u << "U+0080";
+        QTest::newRow("A macron") << -1 << 0x100u << QString::fromUtf8("\"\xC4\x80\" (U+0100)");
+        QTest::newRow("arrow") << -1 << 0x2192u << QString::fromUtf8("\"\xE2\x86\x92\" (U+2192)");
+        QTest::newRow("line separator") << -1 << 0x2028u << "U+2028";
+        QTest::newRow("lone CR mark") << -1 << uint(CodePage::LoneCrMark) << QString::fromUtf8("\"\xE2\x86\xB5\" (U+21B5)");
+        QTest::newRow("outside the BMP") << -1 << 0x1F600u << QString::fromUtf8("\"\xF0\x9F\x98\x80\" (U+1F600)");
+    }
+    void codePage()
+    {
+        QFETCH(int, byte);
+        QFETCH(uint, code);
+        QFETCH(QString, name);
+        const char32_t c = code;
+        const QString text = QStringLiteral("a") + QString::fromUcs4(&c, 1);
+        QCOMPARE(CodePage::NameOf(c), name);
+        QCOMPARE(CodePage::Holds(c), byte >= 0);
+        if (byte >= 0) {
+            const QByteArray bytes = QByteArray("a") + char(byte);
+            QCOMPARE(CodePage::Decode(bytes), text);
+            QCOMPARE(CodePage::Encode(text), bytes);
+            QVERIFY(!CodePage::FirstNotHeld(text));
+            return;
+        }
+        QCOMPARE(CodePage::FirstNotHeld(text), std::optional<char32_t>(c));
+        WorkDir dir(false);
+        dir.writeBytes("OUT.TXT", "old\r\n");
+        try {
+            TextFiles::WriteLines("OUT.TXT", {"x", text});
+            QFAIL("written");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(),
+                     "Write error on file \"OUT.TXT\". The character " + name + " cannot be stored in the file.");
+        }
+        QFile kept(dir.file("OUT.TXT"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("old\r\n"));
+    }
+
+    // A file above the load limit is refused before a byte of it is read,
+    // text or picture (sparse files make the sizes cheap); a line longer
+    // than the line limit refuses the file too.
+    void filesAboveTheLoadLimitAreRefused()
+    {
+        WorkDir dir(false);
+        for (const QString name : {"BIG.TXT", "BIG.BMP"}) {
+            QFile file(dir.file(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(TextFiles::LoadLimit + 1));
+        }
+        const QString expected = "File \"%1\" is too large to load (67108865 bytes; at most 67108864).";
+        try {
+            TextFiles::ReadLines("big.txt");
+            QFAIL("loaded");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(), expected.arg("big.txt"));
+        }
+        TImage picture;
+        try {
+            picture.LoadFromFile("BIG.BMP");
+            QFAIL("loaded");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(), expected.arg("BIG.BMP"));
+        }
+        TextFiles::CheckLoadSize("BIG.TXT", TextFiles::LoadLimit);   // at the limit: taken
+
+        // So is a file with a line longer than a pane can lay out.
+        const QByteArray longest(TextFiles::LineLimit, 'x');
+        dir.writeBytes("LONG.TXT", "a\r\n" + longest + "\r\n" + longest + "x");
+        try {
+            TextFiles::ReadLines("LONG.TXT");
+            QFAIL("loaded");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(), "File \"LONG.TXT\" is too large to load (line 3 has 65537 characters; at most 65536).");
+        }
     }
 
     void writesCrLfAndRoundTrips()
@@ -98,17 +215,24 @@ private slots:
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &low), 0);
         }
         bool failed = false;
+        QString message;
         if (copy) {
             failed = !Files::CopyFile("SOURCE.TXT", target);
         } else {
             try {
                 TextFiles::WriteLines(target, lines);
-            } catch (const QelError &) {
+            } catch (const QelError &error) {
                 failed = true;
+                message = error.message();
             }
         }
         setrlimit(RLIMIT_FSIZE, &saved);
         QVERIFY(failed);
+        // The system's reason, not "Unknown error".
+        if (!copy && sizeLimit)
+            QCOMPARE(message, "Write error on file \"OUT.TXT\". File too large");
+        if (!copy && !sizeLimit)
+            QCOMPARE(message, "Cannot create file \"DIR.TXT\". Filename refers to a directory");
         QFile kept(dir.file("OUT.TXT"));
         QVERIFY(kept.open(QIODevice::ReadOnly));
         QCOMPARE(kept.readAll(), old);

@@ -968,6 +968,20 @@ private slots:
         QCOMPARE(BoxTexts(), QStringList{});
         QCOMPARE(Dialogs::ModalWindowsShown(), (QStringList{"frmQelparam", "frmQelparam"}));
     }
+
+    // A value typed with a character the parameter file cannot hold is
+    // refused with a warning that names it; the box keeps its text.
+    void valueBoxesRefuseWhatTheFileCannotHold()
+    {
+        Panel p;
+        p.clicks("PTR1");
+        p.type("cmbFLT", "105");
+        TypeText(p.combo("cmbFLT")->lineEdit(), QString::fromUtf8("\xE2\x86\x92"));
+        QCoreApplication::processEvents();
+        QCOMPARE(p.combo("cmbFLT")->currentText(), QString("105"));
+        QCOMPARE(Boxes(), QStringList{QString::fromUtf8(
+                              "W: The character \"\xE2\x86\x92\" (U+2192) cannot be stored in the file and was not entered.")});
+    }
 };
 
 QEL_TEST_MAIN(TestQelparam)
