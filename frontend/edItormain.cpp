@@ -143,7 +143,12 @@ void TfrmEditorMain::BuildMenu()
 
 void TfrmEditorMain::FormCreate()
 {
-    mmWKY->LoadFromFile(EntryFile);
+    try {
+        mmWKY->LoadFromFile(EntryFile);
+    } catch (const QelError &) {
+        m_entryFileUnread = Files::FileExists(EntryFile);
+        throw;
+    }
     mmWKY->document()->setModified(false);
 }
 
@@ -155,6 +160,9 @@ bool TfrmEditorMain::Modified() const
 // Save and File > Save. A failed write leaves the old file and the flag.
 void TfrmEditorMain::btnSaveClick()
 {
+    if (m_entryFileUnread && Files::FileExists(EntryFile))
+        throw QelError(QStringLiteral("File \"%1\" was not loaded at start-up and is kept as it is; nothing was saved.")
+                           .arg(EntryFile));
     mmWKY->SaveToFile(EntryFile);
     mmWKY->document()->setModified(false);
 }

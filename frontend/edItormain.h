@@ -70,6 +70,10 @@ private:
     bool PriceTextCovered() const;
     // Asks before unsaved changes are lost; true when the window may go.
     bool ConfirmLeave(EditorRules::WayOut way);
+
+    // "BONDS.WWW" was there at start-up but could not be loaded (unreadable
+    // or too large): the pane does not hold it, so a save must not replace it.
+    bool m_entryFileUnread = false;
 };
 
 extern TfrmEditorMain *frmEditorMain;
