@@ -80,21 +80,23 @@ class TfrmQEL5100 : public QMainWindow {
 public:
     explicit TfrmQEL5100(QWidget *parent = nullptr);
 
-    // Controls, named as the window's design names them.
-    QWidget *ClientArea;
-    QFrame *tlbQEL;
-    QFrame *Bevel1;
-    TMemo *mmQEL;
-    TSplitter *HSplitter;
-    TMemo *mmReport2;
+    // Controls, named as the window's design names them. The event filter
+    // sees the client area's and the tool bar's events while the controls
+    // are still being made, so these start out null.
+    QWidget *ClientArea = nullptr;
+    QFrame *tlbQEL = nullptr;
+    QFrame *Bevel1 = nullptr;
+    TMemo *mmQEL = nullptr;
+    TSplitter *HSplitter = nullptr;
+    TMemo *mmReport2 = nullptr;
     QToolButton *spEditor, *spParams, *spSignals, *spCharts, *spCalendar, *spControlPanel,
         *spSecondReport, *SpeedButton8, *spMainWindow, *spSecandaryWindow, *spFloatingWindow,
         *SpeedButton9;
     QPushButton *bbDetail, *bbSummary, *bbProfit, *bbMultiple, *bbStopLoss, *bbSideways, *bbTrades,
         *bbYearly;
-    QLabel *ImgSpacer;
-    QFrame *pnlLogo;
-    TImage *imgLogo;
+    QLabel *ImgSpacer = nullptr;
+    QFrame *pnlLogo = nullptr;
+    TImage *imgLogo = nullptr;
 
     QMenu *File1, *Reports1, *DetailReport1, *Tools1, *View1, *Color1, *Help1;
     QAction *Open1, *Print1, *Exit1, *ShortVersion1, *FullVersion1, *MaxVersion1, *ProfitReport1,
