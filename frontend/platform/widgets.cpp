@@ -214,6 +214,14 @@ void TMemo::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Shift+Enter would put a line separator into the line, a character the
+    // files cannot hold; it breaks the line as Enter does.
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent enter(event->type(), Qt::Key_Return, event->modifiers() & ~Qt::ShiftModifier, QStringLiteral("\r"));
+        QPlainTextEdit::keyPressEvent(&enter);
+        event->setAccepted(enter.isAccepted());
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 

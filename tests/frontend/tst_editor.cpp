@@ -358,6 +358,22 @@ private slots:
         QCOMPARE(Boxes(), QStringList{});
     }
 
+    // Shift+Enter breaks the line as Enter does; the pane holds nothing
+    // that the file cannot.
+    void shiftEnterBreaksTheLine()
+    {
+        WorkDir dir;
+        dir.writeBytes("BONDS.WWW", "AB\r\nTHE-END\r\n");
+        FrontEnd frontEnd;
+        TfrmEditorMain *ed = ShowEditor();
+        PlaceCaret(ed->mmWKY, 0, 1);
+        QTest::keyClick(ed->mmWKY, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(ed->mmWKY->Lines(), (QStringList{"A", "B", "THE-END"}));
+        ed->btnSave->click();
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("A\r\nB\r\nTHE-END\r\n"));
+        QCOMPARE(Boxes(), QStringList{});
+    }
+
     // Typed, pasted or committed by an input method: a character the file
     // cannot hold is refused with a warning that names it, and the pane and
     // its modified flag stay as they were; the code page's own characters go
