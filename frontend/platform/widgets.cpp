@@ -84,12 +84,15 @@ void WarnNotStorable(char32_t c)
 }
 
 namespace {
-// A line's end as its block keeps it: the block's user state, which stays
-// with the block when lines are added or removed around it; a new block
-// has none (-1) and so ends with CR LF.
+// A line's end as its block keeps it: a property of the block's format,
+// which stays with the block when lines are added or removed around it, is
+// restored by undo with the block, and goes to both halves of a line split
+// by Enter. A block without it ends with CR LF.
+constexpr int LineEndProperty = QTextFormat::UserProperty;
+
 TextFiles::LineEnd EndOf(const QTextBlock &block)
 {
-    switch (block.userState()) {
+    switch (block.blockFormat().intProperty(LineEndProperty)) {
     case int(TextFiles::LineEnd::Lf): return TextFiles::LineEnd::Lf;
     case int(TextFiles::LineEnd::None): return TextFiles::LineEnd::None;
     default: return TextFiles::LineEnd::CrLf;
@@ -106,9 +109,22 @@ void TMemo::SetLines(const QStringList &lines, const TextFiles::LineEnds &ends)
         text += CodePage::ShownLine(lines.at(i));
     }
     setPlainText(text);
+    // The ends are no edit: outside the undo history, the modified flag kept.
+    const bool modified = document()->isModified();
+    const bool undo = document()->isUndoRedoEnabled();
+    document()->setUndoRedoEnabled(false);
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
     QTextBlock block = document()->begin();
-    for (qsizetype i = 0; i < ends.size() && block.isValid(); ++i, block = block.next())
-        block.setUserState(int(ends.at(i)));
+    for (qsizetype i = 0; i < ends.size() && block.isValid(); ++i, block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setProperty(LineEndProperty, int(ends.at(i)));
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+    cursor.endEditBlock();
+    document()->setUndoRedoEnabled(undo);
+    document()->setModified(modified);
     m_noLines = lines.isEmpty();
 }
 
@@ -137,7 +153,7 @@ void TMemo::AppendLine(const QString &line)
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     if (!(m_noLines && document()->isEmpty()))
-        cursor.insertBlock();
+        cursor.insertBlock(QTextBlockFormat());   // no line end of its own: CR LF
     cursor.insertText(CodePage::ShownLine(line));
     m_noLines = false;
 }
@@ -196,6 +212,14 @@ void TMemo::keyPressEvent(QKeyEvent *event)
 {
     if (Refused(event->text())) {
         event->accept();
+        return;
+    }
+    // Shift+Enter would put a line separator into the line, a character the
+    // files cannot hold; it breaks the line as Enter does.
+    if (event->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent enter(event->type(), Qt::Key_Return, event->modifiers() & ~Qt::ShiftModifier, QStringLiteral("\r"));
+        QPlainTextEdit::keyPressEvent(&enter);
+        event->setAccepted(enter.isAccepted());
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

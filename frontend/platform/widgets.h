@@ -38,8 +38,9 @@ public:
     // shows where the pane stands and that the arrow keys move.
     void SetReadOnly(bool readOnly);
 
-    // Line i ends as ends[i] says when saved; a line without one, as a
-    // line typed anew, ends with CR LF.
+    // Line i ends as ends[i] says when saved; both parts of a line split by
+    // Enter keep its end; a line without one, as a line pasted or appended,
+    // ends with CR LF.
     void SetLines(const QStringList &lines, const TextFiles::LineEnds &ends = {});
     QStringList Lines() const;
     TextFiles::LineEnds LineEnds() const;

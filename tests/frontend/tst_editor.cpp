@@ -26,6 +26,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -319,6 +320,57 @@ private slots:
         ed->btnPaste->click();
         ed->btnSave->click();
         QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("A\rB\r\nTHE-ENDA\rB\r\n"));
+        QCOMPARE(Boxes(), QStringList{});
+    }
+
+    // Lines joined, split, cut or replaced and the edit undone: every line
+    // saves with the end it was loaded with. A line split by Enter keeps its
+    // end too.
+    void editsKeepTheLineEnds()
+    {
+        const QByteArray bytes("A\nB\r\nC\rD\nTHE-END");
+        WorkDir dir;
+        dir.writeBytes("BONDS.WWW", bytes);
+        FrontEnd frontEnd;
+        TfrmEditorMain *ed = ShowEditor();
+        const auto key = [ed](int line, int column, Qt::Key k) {
+            PlaceCaret(ed->mmWKY, line, column);
+            QTest::keyClick(ed->mmWKY, k);
+        };
+        const QList<std::function<void()>> edits{
+            [&] { key(1, 0, Qt::Key_Backspace); },
+            [&] { key(0, 1, Qt::Key_Delete); },
+            [&] { key(1, 0, Qt::Key_Return); },
+            [&] { SelectInPane(ed->mmWKY, 0, 0, 1), ed->mmWKY->moveCursor(QTextCursor::Down, QTextCursor::KeepAnchor),
+                  ed->Cut1->trigger(); },
+            [&] { ed->mmWKY->selectAll(), QTest::keyClick(ed->mmWKY, 'X'); },
+        };
+        for (qsizetype i = 0; i < edits.size(); ++i) {
+            edits.at(i)();
+            ed->Undo1->trigger();
+            ed->btnSave->click();
+            QVERIFY2(ReadAll(dir, "BONDS.WWW") == bytes, qPrintable(QString::number(i)));
+        }
+        key(0, 0, Qt::Key_Return);
+        key(2, 1, Qt::Key_Return);
+        ed->btnSave->click();
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("\nA\nB\r\n\r\nC\rD\nTHE-END"));
+        QCOMPARE(Boxes(), QStringList{});
+    }
+
+    // Shift+Enter breaks the line as Enter does; the pane holds nothing
+    // that the file cannot.
+    void shiftEnterBreaksTheLine()
+    {
+        WorkDir dir;
+        dir.writeBytes("BONDS.WWW", "AB\r\nTHE-END\r\n");
+        FrontEnd frontEnd;
+        TfrmEditorMain *ed = ShowEditor();
+        PlaceCaret(ed->mmWKY, 0, 1);
+        QTest::keyClick(ed->mmWKY, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(ed->mmWKY->Lines(), (QStringList{"A", "B", "THE-END"}));
+        ed->btnSave->click();
+        QCOMPARE(ReadAll(dir, "BONDS.WWW"), QByteArray("A\r\nB\r\nTHE-END\r\n"));
         QCOMPARE(Boxes(), QStringList{});
     }
 
