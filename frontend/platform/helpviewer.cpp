@@ -39,13 +39,14 @@ bool IsPlainText(const QByteArray &bytes)
 }
 
 // The working directory's help file when it is plain text, else the text
-// shipped in the program; none when neither is there.
+// shipped in the program; none when neither is there. The working
+// directory's file is bounded as every file a window loads.
 std::optional<QString> HelpText(const QString &helpFile)
 {
     if (Files::FileExists(helpFile)) {
-        const QByteArray bytes = TextFiles::ReadBytes(helpFile);
+        const QByteArray bytes = TextFiles::ReadBytesToLoad(helpFile);
         if (IsPlainText(bytes))
-            return TextFiles::SplitLines(bytes).join(QLatin1Char('\n'));
+            return TextFiles::SplitLinesToLoad(helpFile, bytes).join(QLatin1Char('\n'));
     }
     QFile shipped(QStringLiteral(":/help/") + helpFile.toUpper());
     if (!shipped.open(QIODevice::ReadOnly))

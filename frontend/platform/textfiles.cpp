@@ -78,22 +78,6 @@ namespace {
 {
     throw QelError(QStringLiteral("Read error on file \"%1\". %2").arg(name, file.errorString()));
 }
-
-// The bytes of a file a window loads: refused above LoadLimit before any is
-// read, and read no further than the limit should the file grow meanwhile.
-QByteArray ReadForLoad(const QString &name)
-{
-    QFile file(Files::Resolve(name));
-    if (!file.open(QIODevice::ReadOnly))
-        CannotOpen(name, file);
-    CheckLoadSize(name, file.size());
-    const QByteArray bytes = file.read(LoadLimit + 1);
-    if (file.error() != QFileDevice::NoError)
-        ReadError(name, file);
-    if (bytes.size() > LoadLimit)   // no size of its own, as a pipe
-        TooLarge(name, QStringLiteral("more than %1").arg(LoadLimit));
-    return bytes;
-}
 } // namespace
 
 QByteArray ReadBytes(const QString &name)
@@ -107,9 +91,25 @@ QByteArray ReadBytes(const QString &name)
     return bytes;
 }
 
-QStringList ReadLines(const QString &name, LineEnds *ends)
+// Refused above LoadLimit before any byte is read, and read no further than
+// the limit should the file grow meanwhile.
+QByteArray ReadBytesToLoad(const QString &name)
 {
-    QStringList lines = SplitLines(ReadForLoad(name), ends);
+    QFile file(Files::Resolve(name));
+    if (!file.open(QIODevice::ReadOnly))
+        CannotOpen(name, file);
+    CheckLoadSize(name, file.size());
+    const QByteArray bytes = file.read(LoadLimit + 1);
+    if (file.error() != QFileDevice::NoError)
+        ReadError(name, file);
+    if (bytes.size() > LoadLimit)   // no size of its own, as a pipe
+        TooLarge(name, QStringLiteral("more than %1").arg(LoadLimit));
+    return bytes;
+}
+
+QStringList SplitLinesToLoad(const QString &name, const QByteArray &bytes, LineEnds *ends)
+{
+    QStringList lines = SplitLines(bytes, ends);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines.at(i).size() > LineLimit)
             throw QelError(QStringLiteral("File \"%1\" is too large to load (line %2 has %3 characters; at most %4).")
@@ -119,6 +119,11 @@ QStringList ReadLines(const QString &name, LineEnds *ends)
                                .arg(LineLimit));
     }
     return lines;
+}
+
+QStringList ReadLines(const QString &name, LineEnds *ends)
+{
+    return SplitLinesToLoad(name, ReadBytesToLoad(name), ends);
 }
 
 QString ReadFirstLine(const QString &name)

@@ -32,6 +32,11 @@ void CheckLoadSize(const QString &name, qint64 size);
 // LoadLimit or has a line longer than LineLimit. Each line's end goes to
 // ends when given.
 QStringList ReadLines(const QString &name, LineEnds *ends = nullptr);
+// The two halves of ReadLines, for a window that looks at a file's bytes
+// before it takes them as lines: the bytes, refused above LoadLimit; their
+// lines, refused when one is longer than LineLimit.
+QByteArray ReadBytesToLoad(const QString &name);
+QStringList SplitLinesToLoad(const QString &name, const QByteArray &bytes, LineEnds *ends = nullptr);
 // First line only (empty when the file is empty); throws like ReadLines.
 QString ReadFirstLine(const QString &name);
 // Line i ended as ends[i] says (None only on the last line), or by CR LF

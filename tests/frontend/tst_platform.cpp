@@ -491,6 +491,17 @@ private slots:
         dir.writeBytes("QEL5100.HLP", QByteArray("?_\x03\0\0\0Local help", 16));
         HelpViewer::ShowContents("QEL5100.HLP");
         QVERIFY(HelpViewer::ShownText().startsWith("QEL-5100 Help - Contents"));
+        // One too large for a window is refused as every file a window loads.
+        {
+            QFile big(dir.file("QEL5100.HLP"));
+            QVERIFY(big.open(QIODevice::WriteOnly | QIODevice::Truncate) && big.resize(TextFiles::LoadLimit + 1));
+        }
+        try {
+            HelpViewer::ShowContents("QEL5100.HLP");
+            QFAIL("shown");
+        } catch (const QelError &error) {
+            QCOMPARE(error.message(), "File \"QEL5100.HLP\" is too large to load (67108865 bytes; at most 67108864).");
+        }
 
         HelpViewer::ShowContents("NOSUCH.HLP");
         QCOMPARE(Dialogs::Shown().size(), 1);
